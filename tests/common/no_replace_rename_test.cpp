@@ -1,0 +1,58 @@
+#include "no_replace_rename.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class NoReplaceRenameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vantrel_rename_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void write(const fs::path& p, const std::string& text) { std::ofstream(p) << text; }
+  std::string read(const fs::path& p) {
+    std::ifstream in(p);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(NoReplaceRenameTest, MovesToAFreeName) {
+  write(dir_ / "a.jpg", "photo");
+  std::error_code ec;
+  EXPECT_TRUE(vantrel::rename_no_replace(dir_ / "a.jpg", dir_ / "b.jpg", ec));
+  EXPECT_FALSE(ec);
+  EXPECT_FALSE(fs::exists(dir_ / "a.jpg"));
+  EXPECT_EQ(read(dir_ / "b.jpg"), "photo");
+}
+
+TEST_F(NoReplaceRenameTest, NeverReplacesAnExistingFileAndKeepsTheSource) {
+  write(dir_ / "a.jpg", "new");
+  write(dir_ / "b.jpg", "old");
+  std::error_code ec;
+  EXPECT_FALSE(vantrel::rename_no_replace(dir_ / "a.jpg", dir_ / "b.jpg", ec));
+  EXPECT_EQ(ec, std::errc::file_exists);
+  EXPECT_EQ(read(dir_ / "a.jpg"), "new");
+  EXPECT_EQ(read(dir_ / "b.jpg"), "old");
+}
+
+TEST_F(NoReplaceRenameTest, MissingSourceReportsAnError) {
+  std::error_code ec;
+  EXPECT_FALSE(vantrel::rename_no_replace(dir_ / "none.jpg", dir_ / "b.jpg", ec));
+  EXPECT_EQ(ec, std::errc::no_such_file_or_directory);
+  EXPECT_FALSE(fs::exists(dir_ / "b.jpg"));
+}
+
+}  // namespace
