@@ -24,7 +24,9 @@ int renameat2_noreplace(const char* from, const char* to) {
 #endif
 }
 
-bool flags_unsupported(int err) { return err == EINVAL || err == ENOSYS || err == ENOTSUP; }
+bool flags_unsupported(int err) {
+  return err == EINVAL || err == ENOSYS || err == ENOTSUP;
+}
 
 }  // namespace
 

@@ -46,10 +46,16 @@ CanonCppWorker::CanonCppWorker(std::string download_dir_arg, std::string sdk_pat
   detect_strategy = normalize_detect_strategy(env_or("VANTREL_CPP_DETECT_STRATEGY", "v21"));
 }
 
-CanonCppWorker::~CanonCppWorker() { full_sdk_reset(false); }
+CanonCppWorker::~CanonCppWorker() {
+  full_sdk_reset(false);
+}
 
-std::string CanonCppWorker::fixed2(double value) { return fixed_decimals(value, 2); }
-std::string CanonCppWorker::fixed3(double value) { return fixed_decimals(value, 3); }
+std::string CanonCppWorker::fixed2(double value) {
+  return fixed_decimals(value, 2);
+}
+std::string CanonCppWorker::fixed3(double value) {
+  return fixed_decimals(value, 3);
+}
 
 bool CanonCppWorker::pump_due(long long& wait_ms) const {
   if (!connected || !pump_enabled.load()) {

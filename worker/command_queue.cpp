@@ -37,4 +37,6 @@ size_t CommandQueue::size() {
   return lines_.size();
 }
 
-bool CommandQueue::empty() { return size() == 0; }
+bool CommandQueue::empty() {
+  return size() == 0;
+}

@@ -179,7 +179,8 @@ EdsError CanonCppWorker::get_first_camera_with_detect_strategy(EdsCameraRef& out
       last = get_first_camera_attempts(pass.label, out_camera, pass.attempts, pass.delay_ms,
                                        pass.pump_ms, pass.pump_mode);
       if (last == eds::kOk && out_camera != nullptr) return eds::kOk;
-      if (i + 1 < kMatrix.size()) log_usb_visibility(std::string("after ") + pass.label + " failed");
+      if (i + 1 < kMatrix.size())
+        log_usb_visibility(std::string("after ") + pass.label + " failed");
     }
     return last;
   }
@@ -195,8 +196,8 @@ EdsError CanonCppWorker::get_first_camera_handshake_ping(EdsCameraRef& out_camer
   log_process_visibility("handshake start");
   native_usb_ping("handshake start");
 
-  EdsError last = get_first_camera_attempts("handshake-01-existing-sdk-cf", out_camera, 8, 300,
-                                            120, "cf");
+  EdsError last =
+      get_first_camera_attempts("handshake-01-existing-sdk-cf", out_camera, 8, 300, 120, "cf");
   if (last == eds::kOk && out_camera != nullptr) return eds::kOk;
   log_usb_visibility("after handshake-01-existing-sdk-cf failed");
 

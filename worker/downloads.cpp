@@ -13,6 +13,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int kMaxCollisionSuffix = 9999;
+
 // The camera's own file name, reduced to a plain name: a name carrying folders must never make
 // us write outside the download folder.
 std::string capture_file_name(const char* camera_name) {
@@ -107,9 +109,9 @@ void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) 
       std::chrono::duration_cast<std::chrono::nanoseconds>(WorkerClock::now().time_since_epoch())
           .count();
   const fs::path temp_path =
-      final_path.parent_path() / ("." + as_name.stem().string() + ".vantrel_tmp_" +
-                                  std::to_string(event_id) + "_" + std::to_string(clock_ns) +
-                                  as_name.extension().string());
+      final_path.parent_path() /
+      ("." + as_name.stem().string() + ".vantrel_tmp_" + std::to_string(event_id) + "_" +
+       std::to_string(clock_ns) + as_name.extension().string());
 
   out("LOG|[CPP_WORKER] DownloadItem INFO callback_id=" + std::to_string(event_id) +
       " filename=" + name + " size=" + std::to_string(info.size) +
@@ -144,37 +146,35 @@ void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) 
     out("ERROR|Camera download failed: " + name + " err=" + hex_err(err));
     return;
   }
-  const auto refuse_duplicate = [&] {
-    out("ERROR|Duplicate camera filename refused. Final file already exists: " +
-        final_path.string());
-    fs::remove(temp_path, ignored);
-  };
-  if (fs::exists(fs::symlink_status(final_path, ignored))) {
-    refuse_duplicate();
-    return;
-  }
+  // In disk mode this transfer is the only copy of the photo: a name that is taken gets the
+  // first free "-n" variant instead, and nothing is ever replaced.
+  std::string saved_name = name;
+  fs::path saved_path = final_path;
   std::error_code rename_error;
-  if (!vantrel::rename_no_replace(temp_path, final_path, rename_error)) {
-    if (rename_error == std::errc::file_exists) {
-      refuse_duplicate();  // appeared since the check: still never replaced
-    } else {
-      out("ERROR|Final rename failed: " + temp_path.string() + " -> " + final_path.string() +
+  for (int n = 2; !vantrel::rename_no_replace(temp_path, saved_path, rename_error); ++n) {
+    if (rename_error != std::errc::file_exists || n > kMaxCollisionSuffix) {
+      // The temporary file is kept: it may be the only copy.
+      out("ERROR|Final rename failed: " + temp_path.string() + " -> " + saved_path.string() +
           " error=" + rename_error.message());
-      fs::remove(temp_path, ignored);
+      return;
     }
-    return;
+    saved_name = as_name.stem().string() + "-" + std::to_string(n) + as_name.extension().string();
+    saved_path = final_path.parent_path() / saved_name;
+  }
+  if (saved_name != name) {
+    out("LOG|[CPP_WORKER] Camera filename collision: " + final_path.string() +
+        " already exists; saved as " + saved_name);
   }
 
   ++download_count;
   last_download = WorkerClock::now();
   const double elapsed = std::chrono::duration<double>(last_download - start).count();
-  out("LOG|[CPP_WORKER] DownloadItem EXIT callback_id=" + std::to_string(event_id) +
-      " filename=" + name + " elapsed=" + fixed3(elapsed) +
-      "s count=" + std::to_string(download_count));
+  out("LOG|[CPP_WORKER] DownloadItem EXIT callback_id=" + std::to_string(event_id) + " filename=" +
+      saved_name + " elapsed=" + fixed3(elapsed) + "s count=" + std::to_string(download_count));
   if (elapsed >= 1.25) {
-    out("TRANSFER_STALL|download_elapsed=" + fixed2(elapsed) + "|filename=" + name +
+    out("TRANSFER_STALL|download_elapsed=" + fixed2(elapsed) + "|filename=" + saved_name +
         "|count=" + std::to_string(download_count));
   }
-  out("STATUS|Downloaded: " + name);
-  out("DOWNLOADED|" + final_path.string());
+  out("STATUS|Downloaded: " + saved_name);
+  out("DOWNLOADED|" + saved_path.string());
 }

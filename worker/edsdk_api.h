@@ -60,8 +60,8 @@ using EdsSetCameraStateEventHandlerFn = EdsError (*)(EdsCameraRef camera, uint32
                                                      EdsStateEventHandler handler, void* context);
 using EdsGetDirectoryItemInfoFn = EdsError (*)(EdsDirectoryItemRef item,
                                                EdsDirectoryItemInfo* outInfo);
-using EdsCreateFileStreamFn = EdsError (*)(const char* path, uint32_t disposition,
-                                           uint32_t access, EdsStreamRef* outStream);
+using EdsCreateFileStreamFn = EdsError (*)(const char* path, uint32_t disposition, uint32_t access,
+                                           EdsStreamRef* outStream);
 using EdsDownloadFn = EdsError (*)(EdsDirectoryItemRef item, uint64_t size, EdsStreamRef stream);
 using EdsDownloadCompleteFn = EdsError (*)(EdsDirectoryItemRef item);
 using EdsDownloadCancelFn = EdsError (*)(EdsDirectoryItemRef item);

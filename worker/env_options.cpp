@@ -38,8 +38,8 @@ std::string normalize_pump_mode(const std::string& raw) {
 
 std::string normalize_detect_strategy(const std::string& raw) {
   static constexpr std::array<std::string_view, 9> kKnown = {
-      "v21", "warm", "both", "list_only", "edsgetevent", "delayed", "cf_long", "matrix",
-      "handshake"};
+      "v21",     "warm",    "both",   "list_only", "edsgetevent",
+      "delayed", "cf_long", "matrix", "handshake"};
   const std::string strategy = lower_ascii(raw);
   if (std::find(kKnown.begin(), kKnown.end(), strategy) != kKnown.end()) return strategy;
   if (strategy == "nohandler") return "list_only";

@@ -49,9 +49,8 @@ void CanonCppWorker::pump_once_timed(size_t queued_commands) {
   last_pump = WorkerClock::now();
   const double elapsed = std::chrono::duration<double>(last_pump - start).count();
   if (verbose || elapsed >= 1.0) {
-    out("LOG|[CPP_WORKER] CanonPump EXIT pump_id=" + std::to_string(pump_id) +
-        " elapsed=" + fixed3(elapsed) + "s err=" + hex_err(err) +
-        " downloads=" + std::to_string(download_count));
+    out("LOG|[CPP_WORKER] CanonPump EXIT pump_id=" + std::to_string(pump_id) + " elapsed=" +
+        fixed3(elapsed) + "s err=" + hex_err(err) + " downloads=" + std::to_string(download_count));
   }
   if (elapsed >= 2.0) {
     out("TRANSFER_STALL|elapsed=" + fixed2(elapsed) + "|pump_id=" + std::to_string(pump_id) +
@@ -87,8 +86,7 @@ bool CanonCppWorker::remote_capture(bool without_autofocus) {
   EdsError err = sdk.EdsSendCommand(camera, eds::kCameraCommandPressShutterButton, press);
   out("LOG|[CPP_WORKER] EdsSendCommand(ShutterDown)=" + hex_err(err));
   if (err == eds::kOk) {
-    err = sdk.EdsSendCommand(camera, eds::kCameraCommandPressShutterButton,
-                             eds::kShutterButtonOff);
+    err = sdk.EdsSendCommand(camera, eds::kCameraCommandPressShutterButton, eds::kShutterButtonOff);
     out("LOG|[CPP_WORKER] EdsSendCommand(ShutterOff)=" + hex_err(err));
   }
   if (err != eds::kOk) {

@@ -103,7 +103,11 @@ int vantrel_run_loop_add_source(vantrel_run_loop_perform_fn perform, void* conte
   return RunLoop::main().add_source(perform, context);
 }
 
-void vantrel_run_loop_remove_source(int source_id) { RunLoop::main().remove_source(source_id); }
+void vantrel_run_loop_remove_source(int source_id) {
+  RunLoop::main().remove_source(source_id);
+}
 
-void vantrel_run_loop_signal_source(int source_id) { RunLoop::main().signal_source(source_id); }
+void vantrel_run_loop_signal_source(int source_id) {
+  RunLoop::main().signal_source(source_id);
+}
 }

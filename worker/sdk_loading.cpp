@@ -39,8 +39,8 @@ bool CanonCppWorker::bind_entry_points() {
                        VANTREL_BIND(EdsRelease) && VANTREL_BIND(EdsSendCommand) &&
                        VANTREL_BIND(EdsSetPropertyData) && VANTREL_BIND(EdsSetCapacity);
   VANTREL_BIND_OPTIONAL(EdsSetCameraAddedHandler);
-  const bool group_b = group_a && VANTREL_BIND(EdsSetObjectEventHandler) &&
-                       VANTREL_BIND(EdsSetPropertyEventHandler);
+  const bool group_b =
+      group_a && VANTREL_BIND(EdsSetObjectEventHandler) && VANTREL_BIND(EdsSetPropertyEventHandler);
   VANTREL_BIND_OPTIONAL(EdsSetCameraStateEventHandler);
   const bool group_c = group_b && VANTREL_BIND(EdsGetDirectoryItemInfo) &&
                        VANTREL_BIND(EdsCreateFileStream) && VANTREL_BIND(EdsDownload) &&
@@ -84,7 +84,8 @@ bool CanonCppWorker::initialize_sdk() {
     return true;
   }
   out("LOG|[CPP_WORKER] SDK_CHECKPOINT 4 before EdsInitializeSDK");
-  const EdsError err = sdk.EdsInitializeSDK != nullptr ? sdk.EdsInitializeSDK() : eds::kInternalError;
+  const EdsError err =
+      sdk.EdsInitializeSDK != nullptr ? sdk.EdsInitializeSDK() : eds::kInternalError;
   out("LOG|[CPP_WORKER] SDK_CHECKPOINT 5 after EdsInitializeSDK err=" + hex_err(err));
   out("LOG|[CPP_WORKER] EdsInitializeSDK=" + hex_err(err));
   if (err != eds::kOk) {
@@ -224,7 +225,8 @@ bool CanonCppWorker::ensure_sdk_ready_for_detect(const std::string& label,
   done->store(true);
   if (ok) {
     if (use_camera_added_handler && sdk.EdsSetCameraAddedHandler != nullptr) {
-      const EdsError err = sdk.EdsSetCameraAddedHandler(&CanonCppWorker::camera_added_callback, this);
+      const EdsError err =
+          sdk.EdsSetCameraAddedHandler(&CanonCppWorker::camera_added_callback, this);
       out("LOG|[CPP_WORKER] handshake EdsSetCameraAddedHandler=" + hex_err(err));
     } else {
       out("LOG|[CPP_WORKER] handshake CameraAdded handler disabled for label=" + label);

@@ -1,0 +1,42 @@
+#include "grid_store.h"
+
+#include "file_bytes.h"
+#include "grid_format.h"
+
+namespace vantrel::names {
+
+bool GridStore::writeGridToPath(const std::filesystem::path& path, const std::vector<Row>& rows,
+                                GridColumns columns) {
+  return writeFileAtomically(path, formatGrid(rows, columns));
+}
+
+bool GridStore::loadGridFromDisk(NamesList& list) {
+  std::error_code error;
+  if (!std::filesystem::exists(path_, error)) {
+    // No store and no rows agree: nothing to write until the list changes.
+    if (list.isEmpty()) storedRevision_ = list.revision();
+    return false;
+  }
+  const std::optional<std::string> bytes = readFileBytes(path_);
+  list.replaceRows(bytes ? parseGrid(*bytes) : std::vector<Row>());
+  storedRevision_ = list.revision();
+  return !list.isEmpty();
+}
+
+bool GridStore::saveIfChanged(const NamesList& list) {
+  return storedRevision_ == list.revision() || save(list);
+}
+
+bool GridStore::save(const NamesList& list) {
+  if (!writeGridToPath(path_, list.rows(), GridColumns::NameNoteCountMarker)) return false;
+  storedRevision_ = list.revision();
+  return true;
+}
+
+void GridStore::discard(const NamesList& list) {
+  std::error_code ignored;
+  std::filesystem::remove(path_, ignored);
+  storedRevision_ = list.revision();
+}
+
+}  // namespace vantrel::names

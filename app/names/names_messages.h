@@ -1,0 +1,58 @@
+// Every text the names list shows the operator: alerts, questions, statuses and the titles of
+// the filter and sort states. Counts follow the house rule: no "s" for exactly one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "names_list.h"
+#include "names_types.h"
+
+namespace vantrel::names {
+
+struct AlertText {
+  std::string title;
+  std::string message;
+  std::vector<std::string> buttons;  // first is the default; empty means a single "OK"
+};
+
+inline constexpr std::string_view kExportFileName = "vantrel-list.csv";
+inline constexpr std::string_view kSearchPlaceholder = "Search by name...";
+
+// Import and export.
+AlertText replaceListQuestion();
+AlertText importedAlert(std::int64_t names);
+std::string importedStatus(std::int64_t names);
+AlertText dropChoiceQuestion(std::int64_t rowsInList);  // buttons "Add", "Replace", "Cancel"
+std::string droppedNamesStatus(const DropImportResult& result);
+AlertText nothingToExportAlert();
+std::string exportedStatus(std::int64_t rows, std::string_view fileName);
+AlertText exportFailedAlert();
+
+// Search, filter and sort.
+std::string captureFilterTitle(CaptureFilter filter);
+std::string captureFilterStatus(CaptureFilter filter);
+std::string nameColumnTitle(SortMode mode);
+std::string sortStatus(SortMode mode);
+
+// Editing.
+AlertText nothingToAddAlert();
+std::string addedAndSelectedStatus(std::string_view name);
+AlertText nothingToPasteAlert();
+std::string pastedStatus(std::int64_t names);
+std::string rowCopiedStatus();
+AlertText noteDialog(std::string_view name);  // buttons "Save", "Cancel"
+std::string reorderNotAllowedStatus();
+std::string selectionTotalsStatus(const SelectionTotals& totals);
+std::string multipleRowsNotePlaceholder();
+std::string noSelectionNotePlaceholder();
+std::string notePlaceholder(std::string_view name);
+
+// Reset.
+AlertText stopWatchingFirstAlert();
+AlertText resetQuestion();  // buttons "Reset", "Cancel"
+std::string resetCompleteStatus();
+
+}  // namespace vantrel::names

@@ -1,0 +1,136 @@
+#include "text_folding.h"
+
+#include <cstdint>
+
+namespace vantrel::names {
+
+namespace {
+
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+// Decodes one code point at `pos` and advances past it; an invalid sequence yields kInvalid and
+// advances by one byte.
+char32_t decodeAt(std::string_view text, std::size_t& pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(pos);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  std::size_t length = 0;
+  char32_t cp = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    cp = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    cp = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    cp = lead & 0x07;
+  } else {
+    ++pos;
+    return kInvalid;
+  }
+  if (pos + length > text.size()) {
+    ++pos;
+    return kInvalid;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(pos + i) & 0xC0) != 0x80) {
+      ++pos;
+      return kInvalid;
+    }
+    cp = (cp << 6) | (byte(pos + i) & 0x3F);
+  }
+  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++pos;
+    return kInvalid;
+  }
+  pos += length;
+  return cp;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+char32_t lowerCodePoint(char32_t cp) {
+  if (cp >= 'A' && cp <= 'Z') return cp + 32;
+  if (cp < 0xC0) return cp;
+  if (cp <= 0xDE) return cp == 0xD7 ? cp : cp + 32;  // Latin-1, except the multiplication sign
+  if (cp >= 0x100 && cp <= 0x17F) {                  // Latin Extended-A pairs
+    if (cp == 0x178) return 0xFF;
+    const bool evenUpper =
+        (cp <= 0x12F) || (cp >= 0x132 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177);
+    const bool oddUpper = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+    if (evenUpper && cp % 2 == 0) return cp + 1;
+    if (oddUpper && cp % 2 == 1) return cp + 1;
+    return cp;
+  }
+  if (cp == 0x386) return 0x3AC;  // Greek accented capitals
+  if (cp >= 0x388 && cp <= 0x38A) return cp + 37;
+  if (cp == 0x38C) return 0x3CC;
+  if (cp == 0x38E || cp == 0x38F) return cp + 63;
+  if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return cp + 32;
+  if (cp >= 0x400 && cp <= 0x40F) return cp + 80;  // Cyrillic
+  if (cp >= 0x410 && cp <= 0x42F) return cp + 32;
+  return cp;
+}
+
+}  // namespace
+
+std::string utf8FallbackLower(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    const char32_t cp = decodeAt(text, pos);
+    if (cp == kInvalid)
+      out += text[start];
+    else
+      appendUtf8(out, lowerCodePoint(cp));
+  }
+  return out;
+}
+
+int utf8FallbackCompare(std::string_view a, std::string_view b) {
+  // Invalid bytes sort after every code point, by their value.
+  const auto key = [](std::string_view text, std::size_t& pos) -> std::uint64_t {
+    const std::size_t start = pos;
+    const char32_t cp = decodeAt(text, pos);
+    if (cp == kInvalid) return 0x110000u + static_cast<unsigned char>(text[start]);
+    return lowerCodePoint(cp);
+  };
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    const std::uint64_t x = key(a, i);
+    const std::uint64_t y = key(b, j);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+TextFolding utf8FallbackFolding() {
+  return TextFolding{utf8FallbackLower, utf8FallbackCompare};
+}
+
+}  // namespace vantrel::names
