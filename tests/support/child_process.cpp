@@ -187,6 +187,14 @@ std::vector<std::string> ChildProcess::lines_with_prefix(const std::string& pref
   return found;
 }
 
+std::vector<std::string> ChildProcess::lines_without_prefix(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const auto& l : lines_) {
+    if (l.rfind(prefix, 0) != 0) found.push_back(l);
+  }
+  return found;
+}
+
 bool ChildProcess::saw(const std::string& exact) const {
   return index_of(exact) >= 0;
 }

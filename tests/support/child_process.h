@@ -49,6 +49,8 @@ class ChildProcess {
   const std::vector<std::string>& lines() const { return lines_; }
   // Lines read so far that start with `prefix`.
   std::vector<std::string> lines_with_prefix(const std::string& prefix) const;
+  // Lines read so far that do not start with `prefix` (e.g. everything but the log lines).
+  std::vector<std::string> lines_without_prefix(const std::string& prefix) const;
   bool saw(const std::string& exact) const;
   // Index of the first line equal to `exact`, or -1.
   int index_of(const std::string& exact) const;

@@ -77,7 +77,7 @@ TEST_F(DownloadTest, APictureWhileNotWatchingIsReleasedWithoutAFile) {
   camera("shoot");
   ASSERT_TRUE(worker.wait_for_prefix("WARN|CAPTURE_IGNORED_NOT_WATCHING|", 10s));
   EXPECT_TRUE(worker.saw("CAPTURE_EVENT|event=0x00000208|id=1"));
-  EXPECT_EQ(worker.lines().back(),
+  EXPECT_EQ(worker.lines_without_prefix("LOG|").back(),
             "WARN|CAPTURE_IGNORED_NOT_WATCHING|Start Watching is not active. Transfer object "
             "canceled/released without download.");
   EXPECT_TRUE(files_in_download().empty());

@@ -1,0 +1,85 @@
+#include "sim_state.h"
+
+namespace simcam {
+
+void SimState::start(const SimConfig& new_config) {
+  config = new_config;
+  devices.assign(static_cast<std::size_t>(config.cameras),
+                 CameraDevice{.next_number = config.first_number});
+  listings = 0;
+  busy_opens_left = config.busy_opens;
+  failing_downloads_left = config.fail_downloads;
+  added_handler = nullptr;
+  added_context = nullptr;
+  initialized = true;
+  ever_initialized = true;
+}
+
+void SimState::stop() {
+  initialized = false;
+  events.clear();
+  objects.clear();
+  devices.clear();
+  control.close();
+  added_handler = nullptr;
+  added_context = nullptr;
+}
+
+EdsError SimState::logged(std::string_view name, std::string_view fields, EdsError result) {
+  log.write(call_line(name, fields, result));
+  return result;
+}
+
+EdsError SimState::not_initialized(std::string_view name) {
+  check.add(std::string(ever_initialized ? "call after terminate " : "call before initialise ") +
+            std::string(name));
+  return logged(name, {}, eds::kNotInitialized);
+}
+
+std::string SimState::kind_of(EdsBaseRef ref) {
+  const SimObject* object = objects.find(ref);
+  return object != nullptr ? kind_name(object->data) : "invalid";
+}
+
+bool SimState::connected(int index, uint64_t generation) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= devices.size()) return false;
+  const CameraDevice& body = devices[static_cast<std::size_t>(index)];
+  return body.present && body.generation == generation;
+}
+
+bool SimState::connected(const CameraObject& camera) const {
+  return connected(camera.device, camera.generation);
+}
+
+void SimState::queue(EventQueue::Kind kind, EdsBaseRef camera, uint32_t event, EdsBaseRef item) {
+  events.push(kind, camera, event, item);
+  run_loop.signal();
+}
+
+void SimState::destroy(EdsBaseRef ref) {
+  std::optional<SimObject> object = objects.remove(ref);
+  if (!object) return;
+  if (std::holds_alternative<CameraObject>(object->data)) {
+    events.drop_for_camera(ref, false, objects);
+  }
+  const auto* item = std::get_if<DirectoryItemObject>(&object->data);
+  if (item != nullptr && item->delivered && !item->finished) {
+    check.add("item released without complete or cancel name=" + item->name);
+  }
+}
+
+void SimState::report_leaks() {
+  for (const auto& [key, object] : objects.all()) {
+    const auto* item = std::get_if<DirectoryItemObject>(&object.data);
+    if (item != nullptr && !item->delivered) continue;  // still the camera's own
+    std::string finding =
+        std::string("leak ") + kind_name(object.data) + " refs=" + std::to_string(object.refs);
+    if (item != nullptr) finding += " name=" + item->name;
+    if (const auto* stream = std::get_if<FileStreamObject>(&object.data)) {
+      finding += " path=" + stream->path;
+    }
+    check.add(std::move(finding));
+  }
+}
+
+}  // namespace simcam
