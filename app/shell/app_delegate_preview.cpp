@@ -1,0 +1,114 @@
+// The capture preview: the newest photo once the camera pauses, and stepping through the shoot.
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDesktopServices>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLabel>
+#include <QUrl>
+#include <algorithm>
+
+#include "image_types.h"
+#include "vantrel_app_delegate.h"
+
+namespace {
+constexpr int kPreviewDebounceMs = 450;
+}
+
+void VantrelAppDelegate::scheduleLatestCapturePreviewAtPath(const QString& path) {
+  if (path.isEmpty()) return;
+  _pendingPreviewPath = path;
+  if (!_previewDebounce) {
+    _previewDebounce = new QTimer(this);
+    _previewDebounce->setSingleShot(true);
+    _previewDebounce->setInterval(kPreviewDebounceMs);
+    connect(_previewDebounce, &QTimer::timeout, this,
+            [this] { showPendingLatestCapturePreview(); });
+  }
+  _previewDebounce->start();  // a capture within the pause pushes the preview back again
+}
+
+void VantrelAppDelegate::showPendingLatestCapturePreview() {
+  if (!_pendingPreviewPath.isEmpty()) showPreviewPath(_pendingPreviewPath, true);
+}
+
+void VantrelAppDelegate::refreshPreviewImageListAroundPath(const QString& path) {
+  _previewImagePaths.clear();
+  const QString folder = !_targetDir.isEmpty() ? _targetDir : QFileInfo(path).absolutePath();
+  if (folder.isEmpty()) {
+    _previewIndex = -1;
+    return;
+  }
+  std::vector<std::pair<QDateTime, QString>> found;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString file = it.next();
+    if (!vantrel::filing::isPreviewableImagePath(file.toStdString())) continue;
+    const QDateTime modified = it.fileInfo().lastModified();
+    found.emplace_back(modified.isValid() ? modified : QDateTime::fromMSecsSinceEpoch(0), file);
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& entry : found) _previewImagePaths << entry.second;
+  const qsizetype at = _previewImagePaths.indexOf(path);
+  _previewIndex = at >= 0 ? at : _previewImagePaths.size() - 1;
+}
+
+void VantrelAppDelegate::showPreviewPath(const QString& path, bool refreshList) {
+  if (path.isEmpty()) return;
+  if (refreshList) refreshPreviewImageListAroundPath(path);
+  QPixmap image(path);
+  if (!image.isNull()) {
+    _currentPreviewPath = path;
+    if (_preview) {
+      _preview->setPixmap(image.scaled(_preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
+                                       Qt::SmoothTransformation));
+      _preview->setProperty("sourcePath", path);
+    }
+    if (_previewDownloadedPill) _previewDownloadedPill->setVisible(true);
+    if (_previewFilenameLabel) {
+      _previewFilenameLabel->setText(QStringLiteral("%1  (%2/%3)")
+                                         .arg(QFileInfo(path).fileName())
+                                         .arg(_previewIndex + 1)
+                                         .arg(_previewImagePaths.size()));
+    }
+  }
+  updateControls();
+}
+
+void VantrelAppDelegate::previewPreviousImage() {
+  if (_previewIndex > 0) {
+    --_previewIndex;
+    showPreviewPath(_previewImagePaths.at(_previewIndex), false);
+  }
+}
+
+void VantrelAppDelegate::previewNextImage() {
+  if (_previewIndex >= 0 && _previewIndex < _previewImagePaths.size() - 1) {
+    ++_previewIndex;
+    showPreviewPath(_previewImagePaths.at(_previewIndex), false);
+  }
+}
+
+void VantrelAppDelegate::revealPreviewInFinder() {
+  if (_currentPreviewPath.isEmpty() || !QFileInfo::exists(_currentPreviewPath)) {
+    QApplication::beep();
+    return;
+  }
+  // The freedesktop file manager call selects the file; without one, open its folder.
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.FileManager1"),
+      QStringLiteral("/org/freedesktop/FileManager1"),
+      QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+  call << QStringList{QUrl::fromLocalFile(_currentPreviewPath).toString()} << QString();
+  const QString folder = QFileInfo(_currentPreviewPath).absolutePath();
+  auto* watcher =
+      new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 2000), this);
+  connect(watcher, &QDBusPendingCallWatcher::finished, this, [folder](QDBusPendingCallWatcher* w) {
+    if (w->isError()) QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    w->deleteLater();
+  });
+}

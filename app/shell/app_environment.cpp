@@ -1,0 +1,44 @@
+#include "app_environment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+#include "single_instance_lock.h"
+
+AppEnvironment AppEnvironment::standard() {
+  AppEnvironment env;
+  const QString appDir = QCoreApplication::applicationDirPath();
+  env.workerPath = QDir(appDir).filePath(QStringLiteral("vantrel_cpp_worker"));
+  const QString sdk = qEnvironmentVariable("VANTREL_SDK_PATH");
+  env.sdkPath = !sdk.isEmpty()
+                    ? sdk
+                    : QDir::cleanPath(appDir + QStringLiteral("/../lib/vantrel/libEDSDK.so"));
+  env.dataFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+                       .filePath(QStringLiteral("Vantrel Tether"));
+  env.gridStorePath = QDir(env.dataFolder).filePath(QStringLiteral("vantrel_grid.csv"));
+  env.lockPath = SingleInstanceLock::defaultLockPath();
+  env.tempFolder = SingleInstanceLock::perUserTempFolder();
+  const QStringList resourceCandidates = {
+      QDir(appDir).filePath(QStringLiteral("resources")),
+      QDir::cleanPath(appDir + QStringLiteral("/../share/vantrel-tether")),
+      QStringLiteral(VANTREL_SOURCE_RESOURCES)};
+  for (const QString& folder : resourceCandidates) {
+    if (QDir(folder).exists()) {
+      env.resourceFolder = folder;
+      break;
+    }
+  }
+  env.workerEnvironment = {
+      {QStringLiteral("VANTREL_VERBOSE_LOGS"), QStringLiteral("0")},
+      {QStringLiteral("VANTREL_DIAG"), QStringLiteral("0")},
+      {QStringLiteral("VANTREL_CPP_DETECT_STRATEGY"), QStringLiteral("matrix")},
+      {QStringLiteral("VANTREL_CPP_REGISTER_STATE_HANDLER"), QStringLiteral("1")},
+  };
+  // The vendor's Linux library delivers events only through EdsGetEvent.
+  if (!QProcessEnvironment::systemEnvironment().contains(QStringLiteral("VANTREL_CPP_PUMP_MODE"))) {
+    env.workerEnvironment.insert(QStringLiteral("VANTREL_CPP_PUMP_MODE"), QStringLiteral("both"));
+  }
+  return env;
+}

@@ -1,0 +1,19 @@
+// Where the application finds its companions and keeps its files. Tests replace any of these.
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+struct AppEnvironment {
+  QString workerPath;      // the camera worker, beside the application
+  QString sdkPath;         // $VANTREL_SDK_PATH, else <app dir>/../lib/vantrel/libEDSDK.so
+  QString gridStorePath;   // <data location>/Vantrel Tether/vantrel_grid.csv
+  QString dataFolder;      // <data location>/Vantrel Tether
+  QString lockPath;        // the single-instance lock file
+  QString tempFolder;      // the per-user temporary folder
+  QString resourceFolder;  // icons and the splash mark
+  // Options given to every worker. Production values; tests may adjust them.
+  QMap<QString, QString> workerEnvironment;
+
+  static AppEnvironment standard();
+};

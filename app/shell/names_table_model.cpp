@@ -1,0 +1,128 @@
+#include "names_table_model.h"
+
+#include <QFont>
+#include <QSet>
+
+#include "palette.h"
+
+NamesTableModel::NamesTableModel(vantrel::names::NamesList& names, QObject* parent)
+    : QAbstractTableModel(parent), names_(names) {}
+
+int NamesTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(names_.display().displayRowCount());
+}
+
+int NamesTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 3;
+}
+
+QVariant NamesTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const qint64 row = names_.modelRowForDisplayRow(index.row());
+  if (!names_.isValidRow(row)) return {};
+  const qint64 count = names_.capturedForModelRow(row);
+  const QString note = QString::fromStdString(std::string(names_.noteForModelRow(row)));
+  const bool selected = selected_.contains(row);
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      switch (index.column()) {
+        case MarkerColumn: {
+          QString text = names_.markerForModelRow(row) ? QStringLiteral("🚩") : QString();
+          if (!note.isEmpty()) text += QStringLiteral("📝");
+          return text;
+        }
+        case NameColumn:
+          return QString::fromStdString(std::string(names_.nameForModelRow(row)));
+        case CountColumn:
+          return count > 0 ? QString::number(count) : QString();
+      }
+      return {};
+    case Qt::ToolTipRole:
+      if (index.column() != CountColumn && !note.isEmpty()) return QStringLiteral("📝 ") + note;
+      return {};
+    case Qt::TextAlignmentRole:
+      return index.column() == NameColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                          : QVariant(Qt::AlignCenter);
+    case Qt::ForegroundRole:
+      if (selected) return QColor(Qt::white);
+      if (index.column() == CountColumn) return palette::brand();
+      if (index.column() == NameColumn) {
+        if (names_.hasDuplicateName(row)) return palette::red();
+        return count > 0 ? palette::green() : palette::primaryText();
+      }
+      return {};
+    case Qt::FontRole: {
+      QFont font;
+      font.setPixelSize(index.column() == CountColumn ? 12 : 13);
+      font.setBold(index.column() == CountColumn || (index.column() == NameColumn && count > 0 &&
+                                                     (selected || !names_.hasDuplicateName(row))));
+      return font;
+    }
+    default:
+      return {};
+  }
+}
+
+QVariant NamesTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal) return {};
+  if (role == Qt::DisplayRole) {
+    switch (section) {
+      case MarkerColumn:
+        return QStringLiteral("🚩");
+      case NameColumn:
+        return nameTitle_;
+      case CountColumn:
+        return QStringLiteral("Count");
+    }
+  }
+  if (role == Qt::ToolTipRole) {
+    switch (section) {
+      case MarkerColumn:
+        return QStringLiteral(
+            "Segment markers. Click a row's cell to flag where a segment "
+            "started.");
+      case NameColumn:
+        return QStringLiteral(
+            "Folder/file name for each person. Green = has photos. Click "
+            "header to sort; double-click a row for its settings.");
+      case CountColumn:
+        return QStringLiteral(
+            "Number of photos on disk for this name (all its folders, "
+            "including suffix-tagged ones).");
+    }
+  }
+  return {};
+}
+
+Qt::ItemFlags NamesTableModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  if (index.isValid() && index.column() == NameColumn) f |= Qt::ItemIsEditable;
+  return f;
+}
+
+bool NamesTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || index.column() != NameColumn) return false;
+  const qint64 row = names_.modelRowForDisplayRow(index.row());
+  const bool accepted = names_.setNameFromEdit(row, value.toString().toStdString());
+  if (accepted) emit dataChanged(index, index);
+  emit nameEdited(row, accepted);
+  return accepted;
+}
+
+void NamesTableModel::reload() {
+  beginResetModel();
+  endResetModel();
+}
+
+void NamesTableModel::setNameTitle(const QString& title) {
+  if (title == nameTitle_) return;
+  nameTitle_ = title;
+  emit headerDataChanged(Qt::Horizontal, NameColumn, NameColumn);
+}
+
+void NamesTableModel::setSelectedModelRows(const QSet<qint64>& rows) {
+  if (rows == selected_) return;
+  selected_ = rows;
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 2));
+}

@@ -1,0 +1,36 @@
+// The names table's view of the list: the displayed rows, their cells and colours.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "names_list.h"
+
+class NamesTableModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  enum Column { MarkerColumn = 0, NameColumn = 1, CountColumn = 2 };
+
+  explicit NamesTableModel(vantrel::names::NamesList& names, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  // The list changed: rows, order or cells.
+  void reload();
+  void setNameTitle(const QString& title);
+  // Marks which rows the view shows selected (drawn white).
+  void setSelectedModelRows(const QSet<qint64>& rows);
+
+ signals:
+  // An in-place edit of a name was stored (or refused).
+  void nameEdited(qint64 modelRow, bool accepted);
+
+ private:
+  vantrel::names::NamesList& names_;
+  QString nameTitle_ = QStringLiteral("Name");
+  QSet<qint64> selected_;
+};

@@ -1,0 +1,272 @@
+// The one owner of the application's state. Each subsystem keeps its state in its own class
+// from the logic libraries; this controller wires them together, runs the timers and threads,
+// and implements the operator's actions. Its member functions are spread over one source file
+// per subsystem (app_delegate_*.cpp).
+#pragma once
+
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QMutex>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app_environment.h"
+#include "camera_state.h"
+#include "filing_host.h"
+#include "grid_store.h"
+#include "names_list.h"
+#include "single_instance_lock.h"
+#include "suffix_tags.h"
+#include "worker_line_assembler.h"
+
+class Dialogs;
+class FilingThread;
+class NamesTableModel;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QStackedWidget;
+class QTableView;
+
+class UserDefaults;
+class VantrelDropZone;
+class WorkerProcess;
+
+class VantrelAppDelegate : public QObject {
+  Q_OBJECT
+ public:
+  VantrelAppDelegate(AppEnvironment environment, Dialogs* dialogs, QObject* parent = nullptr);
+  ~VantrelAppDelegate() override;
+
+  // --- Launch and termination ---
+  // The start-up sequence; false when another copy already runs (the caller then quits).
+  bool applicationDidFinishLaunching();
+  void applicationWillTerminate();
+  bool acquireSingleInstanceLock();
+  void showSplash();
+  void closeSplash();
+  QString resourcePath(const QString& name) const;
+  QIcon imageResourceNamedAny(const QStringList& names) const;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // --- Settings ---
+  void savePersistentPaths();
+  void restoreSavedPaths();
+  void selectSavedOrFirstCSVRow();
+  void selectFolder();
+  // The list becomes the first column of `path` (the CSV import without its questions).
+  bool importFirstColumnFromCSV(const QString& path);
+  // Makes `path` the target folder as the chooser would; false (with an alert) when refused.
+  bool setTargetFolder(const QString& path);
+
+  // --- Status, storage, paths ---
+  void setStatus(const QString& text, const QString& kind);
+  void refreshReadyStatusIfIdle();
+  void scheduleReadyStatusRefresh();
+  void showAlert(const QString& title, const QString& message);
+  void updateControls();
+  quint64 freeLaptopBytes() const;
+  quint64 totalLaptopBytes() const;
+  void updateStorageLabel();
+  void updatePathLabels();
+  void updateEmptyState();
+  bool showSelectionTotalsIfMultiple();
+
+  // --- Worker supervision ---
+  void startWorkerIfNeeded();
+  void sendWorkerLine(const QString& line);
+  void consumeWorkerChunk(const QByteArray& chunk);
+  void handleWorkerLine(const std::string& line);
+  void scheduleAutoReconnect();
+  void handleUnexpectedDisconnect(const QString& message);
+  void killStrayWorkers();
+  bool workerRunning() const;
+  qint64 workerPid() const;
+
+  // --- Camera messages and pill ---
+  QString friendlyStatusForWorker(const QString& text) const;
+  void warnIfPhysicalCaptureIsNotReady();
+  void refreshCameraStatus();
+
+  // --- Connection control ---
+  void connectCamera();
+  void connectCameraManual();
+  void disconnectCamera();
+  void toggleCameraConnection();
+  void forceCameraReconnect();
+  void toggleAutoConnect();
+  void selectDestination(int tag);
+  void saveModeChanged();
+  void startAutoDetectTimer();
+  void autoDetectTick();
+  void updateAutoWatch();
+  void takePhoto();
+  QString selectedSaveModeLower() const;
+
+  // --- Backup ---
+  void restoreBackupSettings();
+  void backupSavedFile(const QString& path);
+  void refreshBackupButton();
+  void updateBackupCard();
+
+  // --- Filing ---
+  void handleDownloadedPath(const QString& path);
+  // Main-thread answers for the filing thread.
+  vantrel::filing::FilingSnapshot filingSnapshot();
+  void advanceCounterPast(std::int64_t next);
+  void loadSuffixes();
+  void saveSuffixes();
+  void markCaptureForRow(qint64 row, const QString& savedPath);
+  void counterTextEdited(const QString& text);
+  void rescanOutputFolders();
+  void updateNameColumnCount();
+
+  // --- Preview ---
+  void scheduleLatestCapturePreviewAtPath(const QString& path);
+  void showPendingLatestCapturePreview();
+  void showPreviewPath(const QString& path, bool refreshList);
+  void refreshPreviewImageListAroundPath(const QString& path);
+  void previewPreviousImage();
+  void previewNextImage();
+  void revealPreviewInFinder();
+
+  // --- Window ---
+  void buildUI();
+  void installMainMenu();
+  void reloadTable();
+  void tableClicked(const QModelIndex& index);
+  void tableSelectionChanged();
+  void selectModelRowInTable(qint64 row, bool scroll);
+  // Up and down arrows: the next or previous name, even while a text field has focus.
+  void moveGridSelectionBy(int step);
+
+  // Read access for tests and views.
+  const vantrel::link::CameraState& camera() const { return _camera; }
+  vantrel::names::NamesList& names() { return _names; }
+  const QString& targetDir() const { return _targetDir; }
+  const QString& lastFriendlyStatus() const { return _lastFriendlyStatus; }
+  const QString& lastStatusKind() const { return _lastStatusKind; }
+  const QString& cameraStatusText() const { return _cameraStatusText; }
+  QString cameraStatusTooltip() const;
+  QString counterText() const;
+  void setCounterText(const QString& text);
+  const QString& currentPreviewPath() const { return _currentPreviewPath; }
+  const QStringList& previewImagePaths() const { return _previewImagePaths; }
+  qint64 previewIndex() const { return _previewIndex; }
+  QWidget* window() const { return _window; }
+  AppEnvironment& environment() { return _env; }
+  bool filingIdle() const;
+
+ signals:
+  // A filing task finished (success or failure); tests wait for it.
+  void captureFiled(const QString& savedPath, const QString& error);
+  // The worker process ended and the controller has reacted.
+  void workerExited();
+  void quitRequested();
+
+ private:
+  friend class FilingThread;
+  void filingFinished(const QString& sourcePath, const QString& savedPath, const QString& error,
+                      qint64 captureRow);
+  void workerProcessExited();
+  QString storageBaseFolder() const;
+  QWidget* buildLeftPane();
+  QWidget* buildRightPane();
+  QWidget* buildSettingsPopover();
+  void refreshSettingsPaths();
+  void toggleSettingsPopover();
+  qint64 currentTableModelRow() const;
+
+  AppEnvironment _env;
+  Dialogs* _dialogs;
+  std::unique_ptr<UserDefaults> _defaults;
+  SingleInstanceLock _instanceLock;
+
+  // Camera and worker.
+  vantrel::link::CameraState _camera;
+  vantrel::link::WorkerLineAssembler _stdoutBuffer;
+  QPointer<WorkerProcess> _workerTask;
+  QString _cameraStatusText;
+  QTimer* _detectTimer = nullptr;
+  QTimer* _storageTimer = nullptr;
+  QTimer* _backupTimer = nullptr;
+
+  // Names list.
+  vantrel::names::NamesList _names;
+  std::unique_ptr<vantrel::names::GridStore> _gridStore;
+  QString _csvPath;
+
+  // Folders and filing.
+  QString _targetDir;
+  vantrel::filing::SuffixTags _suffixes;
+  qint64 _lastCaptureRow = -1;
+  QMutex _renameLock;
+  QSet<QString> _renameQueuedPaths;
+  std::unique_ptr<FilingThread> _filingThread;
+  bool _lowLaptopStorageWarningShown = false;
+
+  // Status.
+  QString _lastFriendlyStatus;
+  QString _lastStatusKind;
+  bool _statusIsReadiness = false;
+  qint64 _statusRevertGen = 0;
+
+  // Preview.
+  QStringList _previewImagePaths;
+  qint64 _previewIndex = -1;
+  QString _currentPreviewPath;
+  QString _pendingPreviewPath;
+  QTimer* _previewDebounce = nullptr;
+
+  QString _counterFallbackText = QStringLiteral("1");  // before the window exists
+  QString _displayVersion;
+  QIcon _appIcon;
+  bool _terminated = false;
+
+  // Views.
+  QPointer<QWidget> _window;
+  QPointer<QWidget> _splashWindow;
+  QLabel* _cameraStatusLabel = nullptr;
+  QLabel* _statusLabel = nullptr;
+  QLabel* _storageValueLabel = nullptr;
+  QFrame* _storageCard = nullptr;
+  QLabel* _backupCardValue = nullptr;
+  QLineEdit* _counterField = nullptr;
+  QPushButton* _gearButton = nullptr;
+  QPushButton* _forceReconnectButton = nullptr;
+  QPointer<QWidget> _settingsPopover;
+  QPushButton* _folderButton = nullptr;
+  QLabel* _settingsFolderPathLabel = nullptr;
+  QPushButton* _backupButton = nullptr;
+  QLabel* _settingsBackupPathLabel = nullptr;
+  QList<QPushButton*> _destButtons;
+  class QHBoxLayout* _tagRow = nullptr;
+  QPushButton* _resetButton = nullptr;
+  QLineEdit* _searchField = nullptr;
+  QPushButton* _addSearchButton = nullptr;
+  QPushButton* _clearSearchButton = nullptr;
+  QPushButton* _filterButton = nullptr;
+  QPushButton* _exportButton = nullptr;
+  QLineEdit* _noteField = nullptr;
+  QTableView* _table = nullptr;
+  NamesTableModel* _tableModel = nullptr;
+  QStackedWidget* _tableStack = nullptr;
+  VantrelDropZone* _emptyDropButton = nullptr;
+  QLabel* _preview = nullptr;
+  QLabel* _previewFilenameLabel = nullptr;
+  QLabel* _previewDownloadedPill = nullptr;
+  QPushButton* _previewPrevButton = nullptr;
+  QPushButton* _previewNextButton = nullptr;
+  QPushButton* _previewRevealButton = nullptr;
+  QAction* _autoConnectMenuItem = nullptr;
+  QAction* _takePhotoMenuItem = nullptr;
+};

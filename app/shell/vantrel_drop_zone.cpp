@@ -1,0 +1,77 @@
+#include "vantrel_drop_zone.h"
+
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+
+VantrelDropZone::VantrelDropZone(QWidget* parent) : QWidget(parent) {
+  setAcceptDrops(true);
+  setCursor(Qt::PointingHandCursor);
+}
+
+QStringList VantrelDropZone::listFiles(const QStringList& paths) {
+  QStringList kept;
+  for (const QString& path : paths) {
+    const QFileInfo info(path);
+    const QString ext = info.suffix().toLower();
+    if (info.isFile() && (ext == QLatin1String("csv") || ext == QLatin1String("txt"))) kept << path;
+  }
+  return kept;
+}
+
+void VantrelDropZone::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPen pen(_borderColor.isValid() ? _borderColor : QColor(Qt::gray), 2);
+  pen.setDashPattern({4.0, 3.0});  // 8 on, 6 off at a width of 2
+  painter.setPen(pen);
+  painter.drawRoundedRect(QRectF(rect()).adjusted(16, 16, -16, -16), 12, 12);
+  const QColor text = _textColor.isValid() ? _textColor : QColor(0, 0, 0, 128);
+  painter.setPen(text);
+  QFont bold = font();
+  bold.setBold(true);
+  bold.setPixelSize(17);
+  QFont body = font();
+  body.setPixelSize(13);
+  const QString title = QStringLiteral("Your list is empty\n\n");
+  const QString hint = QStringLiteral(
+      "Click to import a CSV\n(only the first column is used)\n\nor drag a CSV file here\n\nor "
+      "paste names with  Ctrl+V");
+  const QFontMetrics titleMetrics(bold);
+  const QFontMetrics bodyMetrics(body);
+  const QRect titleBox = titleMetrics.boundingRect(rect(), Qt::AlignCenter, title);
+  const QRect hintBox = bodyMetrics.boundingRect(rect(), Qt::AlignCenter, hint);
+  const int top = (height() - titleBox.height() - hintBox.height()) / 2;
+  painter.setFont(bold);
+  painter.drawText(QRect(0, top, width(), titleBox.height()), Qt::AlignHCenter | Qt::AlignTop,
+                   title);
+  painter.setFont(body);
+  painter.drawText(QRect(0, top + titleBox.height(), width(), hintBox.height()),
+                   Qt::AlignHCenter | Qt::AlignTop, hint);
+}
+
+void VantrelDropZone::mouseReleaseEvent(QMouseEvent*) {
+  if (_onClick) _onClick();
+}
+
+void VantrelDropZone::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+  }
+}
+
+void VantrelDropZone::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  const QStringList files = listFiles(paths);
+  if (!files.isEmpty() && _onDropPaths && _onDropPaths(files)) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}

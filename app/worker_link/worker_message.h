@@ -1,0 +1,42 @@
+// What one line from the worker means to the application, and the texts it shows for it.
+#pragma once
+
+#include <string>
+
+namespace vantrel::link {
+
+enum class WorkerMessageKind {
+  Ignored,       // LOG|, CPP_WORKER|, unknown lines and the acknowledgements we do not use
+  Ready,         // READY|OK
+  Status,        // STATUS|text
+  Connected,     // CONNECTED|
+  Disconnected,  // DISCONNECTED|
+  PumpActive,    // PUMP_ACTIVE_READY|
+  PumpIdle,      // PUMP_IDLE_READY|
+  CardMissing,   // WARN|CARD_MISSING|
+  CaptureEvent,  // CAPTURE_EVENT|
+  Downloaded,    // DOWNLOADED|path
+  Error,         // ERROR|text
+};
+
+struct WorkerMessage {
+  WorkerMessageKind kind = WorkerMessageKind::Ignored;
+  std::string payload;  // the status text, the downloaded path or the error text
+};
+
+// Tests the prefixes in the order that decides (first match wins).
+WorkerMessage parseWorkerLine(const std::string& line);
+
+enum class WorkerErrorClass { Storage, Busy, NotDetected, Other };
+
+struct ClassifiedError {
+  WorkerErrorClass errorClass;
+  std::string shownText;  // for NotDetected: the text of a manual connect
+};
+
+ClassifiedError classifyWorkerError(const std::string& message);
+
+// The worker's progress text in the operator's words.
+std::string friendlyStatusForWorker(const std::string& text);
+
+}  // namespace vantrel::link
