@@ -1,5 +1,6 @@
 #include "grid_store.h"
 
+#include "atomic_file.h"
 #include "file_bytes.h"
 #include "grid_format.h"
 
@@ -7,7 +8,7 @@ namespace vantrel::names {
 
 bool GridStore::writeGridToPath(const std::filesystem::path& path, const std::vector<Row>& rows,
                                 GridColumns columns) {
-  return writeFileAtomically(path, formatGrid(rows, columns));
+  return vantrel::write_file_atomically(path, formatGrid(rows, columns));
 }
 
 bool GridStore::loadGridFromDisk(NamesList& list) {

@@ -218,6 +218,13 @@ ModelRow NamesList::insertRowBelow(ModelRow target) {
   return isValidRow(target) ? insertNewRowAt(target + 1) : kNoRow;
 }
 
+ModelRow NamesList::insertNameBelow(ModelRow target, std::string_view name) {
+  if (!isValidRow(target)) return kNoRow;
+  rows_.insert(rows_.begin() + target + 1, Row{withoutLineBreaks(name), "", "0"});
+  changed();
+  return target + 1;
+}
+
 bool NamesList::deleteRow(ModelRow target) {
   if (!isValidRow(target)) return false;
   rows_.erase(rows_.begin() + target);

@@ -53,6 +53,8 @@ class NamesList {
   bool isEmpty() const { return rows_.empty(); }
   bool isValidRow(ModelRow row) const { return row >= 0 && row < rowCount(); }
   std::uint64_t revision() const { return revision_; }
+  // The case folding the list compares names with, for callers that match names ignoring case.
+  const TextFolding& folding() const { return folding_; }
 
   // Accessors answer for rows out of range (empty text, 0, false) and setters ignore them.
   std::string_view nameForModelRow(ModelRow row) const;
@@ -121,6 +123,10 @@ class NamesList {
   // is out of range.
   ModelRow insertRowAbove(ModelRow target);
   ModelRow insertRowBelow(ModelRow target);
+  // Inserts a row (name, empty note, count "0") directly below the target, as a photo move to a
+  // new name does. Unlike the row-menu insertions it leaves the search, the current person and
+  // the display order to the caller, which re-filters. kNoRow when the target is out of range.
+  ModelRow insertNameBelow(ModelRow target, std::string_view name);
   // Removes the row; the current person becomes the row now at its place, or the last row.
   // False when the target is out of range.
   bool deleteRow(ModelRow target);

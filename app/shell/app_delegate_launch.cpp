@@ -54,6 +54,7 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
   }
   _appIcon = imageResourceNamedAny({QStringLiteral("vantrel_tether_icon.png")});
   if (!_appIcon.isNull()) QApplication::setWindowIcon(_appIcon);
+  QDir().mkpath(_env.dataFolder);
   loadSuffixes();
   _filingThread = std::make_unique<FilingThread>(this);
   qApp->installEventFilter(this);

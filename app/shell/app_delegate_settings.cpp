@@ -55,6 +55,8 @@ void VantrelAppDelegate::restoreSavedPaths() {
     importFirstColumnFromCSV(_csvPath);
     _gridStore->save(_names);
   }
+  // The folder scan above ran before the list was back; count against the restored names.
+  rescanOutputFolders();
   _camera.saveModeIndex = 0;
   updatePathLabels();
   updateStorageLabel();

@@ -459,5 +459,6 @@ bool VantrelAppDelegate::importFirstColumnFromCSV(const QString& path) {
   if (!QFileInfo(path).isFile()) return false;
   _names.importFirstColumn(vantrel::names::readFirstColumnOfCsvFile(path.toStdString()));
   reloadTable();
+  selectSavedOrFirstCSVRow();
   return true;
 }

@@ -1,0 +1,121 @@
+// The backup's state and rules: the persistent queue, one copy job at a time, the offline
+// episode with its single warning, the retry timer's life, the batch progress and the backup
+// commands. It decides; the application's controller runs the jobs on its thread pool, owns the
+// timers and dialogs, and shows what the returned values say. Everything here runs on the
+// controller's thread.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_set>
+
+#include "backup_display.h"
+#include "backup_queue.h"
+#include "backup_texts.h"
+#include "copy_job.h"
+#include "drive_recovery.h"
+#include "missing_backups.h"
+
+namespace vantrel::backup {
+
+// What the controller does after a copy job ended, besides refreshing the menu and labels.
+struct JobFinish {
+  bool attemptRecovery = false;    // DriveRecovery::attempt(false, ...)
+  std::optional<AlertText> alert;  // "Backup Paused", once per offline episode
+  bool startRetryTimer = false;    // a repeating kRetryInterval timer calling retryTick()
+  bool processNext = false;        // processBackupQueue() for the next entry
+};
+
+struct CommandOutcome {
+  std::optional<AlertText> alert;
+  std::optional<StatusText> status;
+  bool processQueue = false;    // then call processBackupQueue()
+  bool stopRetryTimer = false;  // stop and forget the retry timer
+};
+
+class BackupCoordinator {
+ public:
+  // `queueFile` (see backupQueuePath) is rewritten after every change of the queue; with an
+  // empty path the queue lives in memory only.
+  explicit BackupCoordinator(std::filesystem::path queueFile = {});
+
+  // Start-up: the stored settings; backup is on only with a folder.
+  void restoreSettings(std::string backupDir, bool enabled);
+  void setTargetDir(std::string targetDir) { targetDir_ = std::move(targetDir); }
+  // Start-up, after restoreSettings: reads the queue file. True when the queue should resume
+  // kStartupResumeDelay later.
+  bool loadQueue();
+
+  // A photo was just filed into the target folder. True when it was newly queued. The
+  // controller then refreshes the display and calls processBackupQueue() either way.
+  bool backupSavedFile(const std::string& path);
+
+  // The copy job to start now, or nothing (a job runs, backup is off, nothing waits).
+  std::optional<CopyJob> processBackupQueue();
+  // The slow check, kSlowCopyAfter after `jobId` started. True when the display must change.
+  bool markSlowIfStillRunning(std::uint64_t jobId);
+  // Back on the controller's thread with the job's result.
+  JobFinish finishJob(const CopyJob& job, const CopyResult& result);
+
+  // The retry timer fired. True: call processBackupQueue(). False: stop and forget the timer.
+  bool retryTick();
+
+  // Menu and button commands.
+  StatusText chooseBackupFolder(std::string path);  // after the user picked a folder
+  // Nothing when backup is off without a folder: run the folder chooser instead.
+  std::optional<StatusText> toggleBackupEnabled();
+  // Clears the warning flag; call processBackupQueue() next, then show the status.
+  StatusText retryBackupNow();
+  // "Wake & Reconnect Drive": a failure after it warns again.
+  void clearWarnedThisSession() { warnedThisSession_ = false; }
+  CommandOutcome backupMissingNow(const ImageNameTest& isImageFileName);
+  // Nothing to ask when the queue is empty; otherwise clear only on the confirm button.
+  std::optional<ConfirmText> clearBackupQueueQuestion() const;
+  CommandOutcome clearBackupQueue();
+
+  // Where the backup copy of a folder inside the target folder is, for mirroring a folder
+  // rename; nothing when backup is off, a folder is missing, or `folder` is not strictly
+  // inside the target folder (the backup folder itself is never renamed).
+  std::optional<std::string> backupMirrorOfFolder(const std::string& folder) const;
+
+  RecoverySettings recoverySettings(std::string hardwareAddress, std::string shareUrl) const;
+  BackupDisplayState displayState() const;
+
+  const BackupQueue& queue() const { return queue_; }
+  const std::string& backupDir() const { return backupDir_; }
+  const std::string& targetDir() const { return targetDir_; }
+  bool enabled() const { return enabled_; }
+  bool busy() const { return busy_; }
+  bool slow() const { return slow_; }
+  bool offline() const { return offline_; }
+  bool warnedThisSession() const { return warnedThisSession_; }
+  bool retryTimerWanted() const { return retryTimerWanted_; }
+  std::int64_t batchDone() const { return batchDone_; }
+  std::int64_t batchTotal() const { return batchTotal_; }
+
+ private:
+  void saveQueue() const;
+  void resetBatch();
+
+  std::filesystem::path queueFile_;
+  BackupQueue queue_;
+  std::string backupDir_;
+  std::string targetDir_;
+  bool enabled_ = false;
+  bool busy_ = false;
+  bool slow_ = false;
+  bool offline_ = false;
+  bool warnedThisSession_ = false;
+  bool retryTimerWanted_ = false;
+  std::int64_t batchDone_ = 0;
+  std::int64_t batchTotal_ = 0;
+  // The queued paths `batchTotal_` counts: entries left from the last run, or cleared while
+  // copying, must not count as done.
+  std::unordered_set<std::string> batchMembers_;
+  std::uint64_t runningJobId_ = 0;
+  std::uint64_t lastJobId_ = 0;
+};
+
+}  // namespace vantrel::backup

@@ -1,0 +1,30 @@
+#include "backup_paths.h"
+
+#include <filesystem>
+
+#include "path_inside.h"
+
+namespace vantrel::backup {
+
+namespace fs = std::filesystem;
+
+std::string backupDestForSource(std::string_view source, std::string_view targetDir,
+                                std::string_view backupDir) {
+  const fs::path sourcePath{source};
+  fs::path relative;
+  if (std::optional<fs::path> inside = relative_path_inside(fs::path{targetDir}, sourcePath)) {
+    relative = *inside;
+  } else {
+    // Normalised first, so that a name like ".." can never lead out of the backup folder.
+    relative = sourcePath.lexically_normal().filename();
+    if (relative == "." || relative == "..") relative.clear();
+  }
+  if (relative.empty()) return std::string(backupDir);
+  return (fs::path{backupDir} / relative).string();
+}
+
+std::string temporaryCopyPath(std::string_view destination) {
+  return std::string(destination) + std::string(kTemporaryCopySuffix);
+}
+
+}  // namespace vantrel::backup

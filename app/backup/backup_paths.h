@@ -1,0 +1,21 @@
+// Where a file of the target folder goes in the backup folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vantrel::backup {
+
+// The suffix of the temporary copy, which only a verified copy leaves for the final name.
+inline constexpr std::string_view kTemporaryCopySuffix = ".vantrel_tmp";
+
+// The backup folder mirrors the target folder: a source inside `targetDir` keeps its sub path
+// below `backupDir`; any other source goes directly into `backupDir` under its file name.
+// "Inside" means whole path components, so "/photos/A" does not hold "/photos/AB/x.jpg".
+std::string backupDestForSource(std::string_view source, std::string_view targetDir,
+                                std::string_view backupDir);
+
+// "<destination>.vantrel_tmp".
+std::string temporaryCopyPath(std::string_view destination);
+
+}  // namespace vantrel::backup

@@ -1,0 +1,30 @@
+#include "backup_queue.h"
+
+#include <algorithm>
+
+namespace vantrel::backup {
+
+bool BackupQueue::append(const std::string& path) {
+  if (!members_.insert(path).second) return false;
+  order_.push_back(path);
+  return true;
+}
+
+bool BackupQueue::remove(const std::string& path) {
+  if (members_.erase(path) == 0) return false;
+  // Nearly always the head.
+  order_.erase(std::find(order_.begin(), order_.end(), path));
+  return true;
+}
+
+void BackupQueue::clear() {
+  order_.clear();
+  members_.clear();
+}
+
+void BackupQueue::assign(const std::vector<std::string>& paths) {
+  clear();
+  for (const std::string& path : paths) append(path);
+}
+
+}  // namespace vantrel::backup

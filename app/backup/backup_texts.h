@@ -1,0 +1,62 @@
+// The backup's own words: alerts, status lines, menu items and prompts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantrel::backup {
+
+enum class StatusKind { Busy, Good, Neutral };
+
+struct StatusText {
+  std::string text;
+  StatusKind kind = StatusKind::Neutral;
+  bool operator==(const StatusText&) const = default;
+};
+
+struct AlertText {
+  std::string title;
+  std::string message;
+  bool operator==(const AlertText&) const = default;
+};
+
+// Asked before the queue is emptied; only the first button goes ahead.
+struct ConfirmText {
+  std::string message;
+  std::string informative;
+  std::string confirmButton;
+  std::string cancelButton;
+};
+
+namespace texts {
+
+// Backup menu, in menu order (the on/off and retry items change, see backup_display.h).
+inline constexpr std::string_view kChooseBackupFolder = "Choose Backup Folder…";
+inline constexpr std::string_view kWakeAndReconnect = "Wake & Reconnect Drive";
+inline constexpr std::string_view kBackUpMissingFiles = "Back Up Missing Files Now…";
+inline constexpr std::string_view kClearBackupQueue = "Clear Backup Queue…";
+
+inline constexpr std::string_view kChooseFolderMessage =
+    "Choose a backup folder. A network drive already mounted in File Manager works here too.";
+
+inline constexpr std::string_view kWakeSignalSent = "Sent wake signal to the backup drive…";
+inline constexpr std::string_view kDriveReconnected =
+    "Backup drive reconnected — resuming backups.";
+
+}  // namespace texts
+
+// "Backup Paused", with the number of waiting photos and the error text when there is one.
+AlertText backupPausedAlert(std::int64_t waiting, std::string_view errorText);
+
+StatusText backupOnStatus(std::string_view backupDir, StatusKind kind);
+StatusText backupOffStatus();
+StatusText retryStatus(std::int64_t waiting);
+StatusText missingFilesStatus(std::int64_t queued);
+AlertText backupNotSetUpAlert();
+AlertText noTargetFolderAlert();
+StatusText queueAlreadyEmptyStatus();
+ConfirmText clearQueueConfirmation(std::int64_t waiting);
+StatusText queueClearedStatus();
+
+}  // namespace vantrel::backup

@@ -1,0 +1,37 @@
+#include "share_info.h"
+
+namespace vantrel::backup {
+
+namespace {
+
+bool isNetworkSource(std::string_view source) {
+  return source.starts_with("//");
+}
+
+}  // namespace
+
+ShareCapture captureBackupShareInfo(const std::string& backupDir, platform::MountLocator& locator) {
+  if (backupDir.empty()) return {};
+  const std::optional<platform::MountSource> mount = locator.mountSourceOf(backupDir);
+  if (!mount) return {};
+  if (!isNetworkSource(mount->source)) return {ShareCapture::Action::Forget, {}, {}};
+  const std::string scheme = mount->fileSystemType == "afpfs" ? "afp" : "smb";
+  return {ShareCapture::Action::Record, scheme + ":" + mount->source,
+          hostFromMountSource(mount->source)};
+}
+
+std::string hostFromMountSource(std::string_view mountSource) {
+  std::string_view host = mountSource;
+  if (host.starts_with("//")) host.remove_prefix(2);
+  host = host.substr(0, host.find('/'));
+  if (const std::size_t at = host.rfind('@'); at != std::string_view::npos)
+    host.remove_prefix(at + 1);
+  return std::string(host.substr(0, host.find(':')));
+}
+
+bool folderIsOnNetworkShare(const std::filesystem::path& folder, platform::MountLocator& locator) {
+  const std::optional<platform::MountSource> mount = locator.mountSourceOf(folder);
+  return mount && isNetworkSource(mount->source);
+}
+
+}  // namespace vantrel::backup

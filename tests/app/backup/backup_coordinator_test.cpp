@@ -1,0 +1,265 @@
+// The queue's life across failures, retries and commands, driven the way the controller does:
+// process, run the job, finish, follow what finishing asks for.
+#include <gtest/gtest.h>
+
+#include "backup_coordinator.h"
+#include "backup_queue_file.h"
+#include "backup_test_support.h"
+
+namespace vantrel::backup {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+bool isJpeg(const std::string& name) {
+  return fs::path(name).extension() == ".jpg";
+}
+
+class CoordinatorTest : public ::testing::Test {
+ protected:
+  CoordinatorTest() {
+    coordinator.restoreSettings(backup.string(), true);
+    coordinator.setTargetDir(target.string());
+    fs::create_directories(backup);
+  }
+
+  std::string photo(const std::string& relative, const std::string& bytes = "photo") {
+    writeFile(target / relative, bytes);
+    return (target / relative).string();
+  }
+
+  // One processBackupQueue turn with the real copy job; nothing when no job starts.
+  std::optional<JobFinish> runOneJob() {
+    const std::optional<CopyJob> job = coordinator.processBackupQueue();
+    if (!job) return std::nullopt;
+    started.push_back(job->source);
+    return coordinator.finishJob(*job, runCopyJob(*job));
+  }
+
+  // Follows processNext until the queue stops.
+  void runUntilIdle() {
+    for (std::optional<JobFinish> finish = runOneJob(); finish && finish->processNext;)
+      finish = runOneJob();
+  }
+
+  TempDir dir;
+  fs::path target = dir / "target";
+  fs::path backup = dir / "backup";
+  fs::path queueFile = dir / "backup_queue.plist";
+  BackupCoordinator coordinator{queueFile};
+  std::vector<std::string> started;
+};
+
+TEST_F(CoordinatorTest, SamePathIsQueuedOnce) {
+  const std::string a = photo("Ann/Ann_0001.jpg");
+  EXPECT_TRUE(coordinator.backupSavedFile(a));
+  EXPECT_FALSE(coordinator.backupSavedFile(a));
+  EXPECT_EQ(coordinator.queue().size(), 1u);
+  EXPECT_EQ(coordinator.batchTotal(), 1);
+  EXPECT_EQ(loadBackupQueue(queueFile), std::vector<std::string>{a});
+}
+
+TEST_F(CoordinatorTest, NothingIsQueuedWithoutABackup) {
+  coordinator.restoreSettings("", true);
+  EXPECT_FALSE(coordinator.enabled()) << "backup is on only with a folder";
+  EXPECT_FALSE(coordinator.backupSavedFile(photo("a.jpg")));
+  coordinator.restoreSettings(backup.string(), false);
+  EXPECT_FALSE(coordinator.backupSavedFile(photo("a.jpg")));
+  EXPECT_TRUE(coordinator.queue().empty());
+}
+
+TEST_F(CoordinatorTest, OneJobAtATimeAndTheSlowCheckOnlyForIt) {
+  coordinator.backupSavedFile(photo("a.jpg"));
+  coordinator.backupSavedFile(photo("b.jpg"));
+  const std::optional<CopyJob> job = coordinator.processBackupQueue();
+  ASSERT_TRUE(job);
+  EXPECT_FALSE(coordinator.processBackupQueue()) << "a second job while one runs";
+  EXPECT_FALSE(coordinator.markSlowIfStillRunning(job->id + 1));
+  EXPECT_TRUE(coordinator.markSlowIfStillRunning(job->id));
+  EXPECT_EQ(backupStateText(coordinator.displayState()), "0% (0/2) · 2 left — slow network");
+
+  const JobFinish finish = coordinator.finishJob(*job, runCopyJob(*job));
+  EXPECT_FALSE(coordinator.slow());
+  EXPECT_FALSE(coordinator.markSlowIfStillRunning(job->id)) << "the check came after the end";
+  EXPECT_TRUE(finish.processNext);
+  EXPECT_EQ(coordinator.batchDone(), 1);
+}
+
+TEST_F(CoordinatorTest, ThreeFailuresThenRecoveryCopyAllThreeInOrder) {
+  fs::remove(backup);  // the drive is away
+  std::vector<std::string> photos;
+  int alerts = 0, timers = 0, recoveries = 0;
+  for (const char* name : {"Ann/Ann_0001.jpg", "Bob/Bob_0001.jpg", "Ann/Ann_0002.jpg"}) {
+    photos.push_back(photo(name));
+    coordinator.backupSavedFile(photos.back());
+    const std::optional<JobFinish> finish = runOneJob();
+    ASSERT_TRUE(finish);
+    alerts += finish->alert.has_value();
+    timers += finish->startRetryTimer;
+    recoveries += finish->attemptRecovery;
+    EXPECT_FALSE(finish->processNext);
+    if (finish->alert) {
+      EXPECT_EQ(finish->alert->title, "Backup Paused");
+      EXPECT_TRUE(finish->alert->message.starts_with(
+          "The backup drive isn't reachable, so 1 photo is waiting."));
+    }
+  }
+  EXPECT_EQ(alerts, 1);
+  EXPECT_EQ(timers, 1);
+  EXPECT_EQ(recoveries, 3) << "each failure asks; the recovery's own throttle decides";
+  EXPECT_TRUE(coordinator.offline());
+  EXPECT_EQ(loadBackupQueue(queueFile), photos);
+  EXPECT_EQ(backupButtonLook(coordinator.displayState()).text, "Backup ⚠ 3");
+
+  // The retry timer keeps going while the drive is away.
+  EXPECT_TRUE(coordinator.retryTick());
+  ASSERT_TRUE(runOneJob());
+  EXPECT_EQ(coordinator.queue().size(), 3u);
+
+  fs::create_directories(backup);  // the drive is back
+  started.clear();
+  EXPECT_TRUE(coordinator.retryTick());
+  runUntilIdle();
+  EXPECT_EQ(started, photos);
+  for (const char* name : {"Ann/Ann_0001.jpg", "Bob/Bob_0001.jpg", "Ann/Ann_0002.jpg"})
+    EXPECT_EQ(readFile(backup / name), "photo");
+  EXPECT_TRUE(coordinator.queue().empty());
+  EXPECT_TRUE(loadBackupQueue(queueFile).empty());
+  EXPECT_FALSE(coordinator.offline());
+  EXPECT_FALSE(coordinator.warnedThisSession());
+  EXPECT_EQ(coordinator.batchDone(), 0);
+  EXPECT_EQ(coordinator.batchTotal(), 0);
+  EXPECT_FALSE(coordinator.retryTick()) << "nothing waits: the timer stops";
+  EXPECT_FALSE(coordinator.retryTimerWanted());
+}
+
+TEST_F(CoordinatorTest, VanishedSourceIsDroppedWithoutCounting) {
+  const std::string a = photo("a.jpg");
+  coordinator.backupSavedFile(a);
+  coordinator.backupSavedFile(photo("b.jpg"));
+  fs::remove(a);
+  const std::optional<JobFinish> finish = runOneJob();
+  ASSERT_TRUE(finish);
+  EXPECT_TRUE(finish->processNext);
+  EXPECT_EQ(coordinator.batchDone(), 0);
+  EXPECT_EQ(coordinator.queue().size(), 1u);
+}
+
+TEST_F(CoordinatorTest, ProgressNeverPassesTheBatch) {
+  // A queue left from the last run belongs to no batch of this one.
+  ASSERT_TRUE(saveBackupQueue(queueFile, [&] {
+    BackupQueue old;
+    old.assign({photo("old1.jpg"), photo("old2.jpg")});
+    return old;
+  }()));
+  EXPECT_TRUE(coordinator.loadQueue()) << "resumes after start";
+  EXPECT_EQ(backupButtonLook(coordinator.displayState()).text, "Backup 2⏳");
+  coordinator.backupSavedFile(photo("new.jpg"));
+  runOneJob();
+  runOneJob();
+  EXPECT_EQ(coordinator.batchDone(), 0) << "the new photo is not copied yet";
+  EXPECT_EQ(backupButtonLook(coordinator.displayState()).text, "Backup 0%");
+  coordinator.backupSavedFile(photo("newer.jpg"));
+  runOneJob();
+  EXPECT_EQ(backupStateText(coordinator.displayState()), "50% (1/2) · 1 waiting");
+
+  // A copy that ends after its entry was cleared counts for nothing either.
+  const std::optional<CopyJob> job = coordinator.processBackupQueue();
+  ASSERT_TRUE(job);
+  ASSERT_TRUE(coordinator.clearBackupQueueQuestion());
+  EXPECT_TRUE(coordinator.clearBackupQueue().stopRetryTimer);
+  coordinator.backupSavedFile(photo("next.jpg"));
+  coordinator.finishJob(*job, runCopyJob(*job));
+  EXPECT_EQ(coordinator.batchDone(), 0);
+  EXPECT_EQ(coordinator.batchTotal(), 1);
+}
+
+TEST_F(CoordinatorTest, ClearingAndRetryCommands) {
+  EXPECT_EQ(coordinator.retryBackupNow().text, "Backup is already up to date.");
+  EXPECT_FALSE(coordinator.clearBackupQueueQuestion());
+  EXPECT_EQ(coordinator.clearBackupQueue().status->text, "Backup queue is already empty.");
+
+  fs::remove(backup);
+  coordinator.backupSavedFile(photo("a.jpg"));
+  runOneJob();
+  EXPECT_TRUE(coordinator.warnedThisSession());
+  EXPECT_EQ(coordinator.retryBackupNow().text, "Retrying backup of 1 file…");
+  EXPECT_FALSE(coordinator.warnedThisSession()) << "a new failure warns again";
+  coordinator.backupSavedFile(photo("b.jpg"));
+  EXPECT_EQ(coordinator.retryBackupNow().text, "Retrying backup of 2 files…");
+
+  EXPECT_EQ(coordinator.clearBackupQueueQuestion()->message, "Clear 2 waiting backups?");
+  const CommandOutcome cleared = coordinator.clearBackupQueue();
+  EXPECT_EQ(cleared.status->text, "Backup queue cleared.");
+  EXPECT_TRUE(cleared.stopRetryTimer);
+  EXPECT_FALSE(coordinator.offline());
+  EXPECT_EQ(backupButtonLook(coordinator.displayState()).text, "Backup ✓");
+  EXPECT_EQ(backupCardLook(coordinator.displayState()).text, "Up to date");
+  EXPECT_TRUE(loadBackupQueue(queueFile).empty());
+  coordinator.backupSavedFile(photo("c.jpg"));
+  EXPECT_EQ(coordinator.batchTotal(), 1) << "the next photo starts a new batch";
+}
+
+TEST_F(CoordinatorTest, SwitchingAndChoosingTheFolder) {
+  BackupCoordinator fresh;
+  EXPECT_FALSE(fresh.toggleBackupEnabled()) << "no folder: the chooser opens instead";
+  EXPECT_FALSE(fresh.enabled());
+  EXPECT_EQ(fresh.chooseBackupFolder("/nas/bk").text, "Backup ON → /nas/bk");
+  EXPECT_TRUE(fresh.enabled());
+  EXPECT_EQ(fresh.toggleBackupEnabled()->text, "Backup OFF.");
+  EXPECT_EQ(fresh.toggleBackupEnabled()->text, "Backup ON → /nas/bk");
+}
+
+TEST_F(CoordinatorTest, BackUpMissingFilesNow) {
+  photo("Ann/Ann_0001.jpg", "same");
+  writeFile(backup / "Ann" / "Ann_0001.jpg", "same");
+  EXPECT_EQ(coordinator.backupMissingNow(isJpeg).status->text,
+            "Backup is already complete — nothing missing.");
+
+  const std::string differs = photo("Ann/Ann_0002.jpg", "longer photo");
+  writeFile(backup / "Ann" / "Ann_0002.jpg", "short");
+  const std::string missing = photo("Bob/Bob_0001.jpg");
+  const std::string empty = photo("Cy/Cy_0001.jpg", "");
+  photo("Bob/notes.txt");
+  fs::create_directories(target / "folder.jpg");
+  coordinator.backupSavedFile(missing);  // already queued: not again
+
+  CommandOutcome outcome = coordinator.backupMissingNow(isJpeg);
+  EXPECT_EQ(outcome.status->text, "Queued 2 missing files for backup.");
+  EXPECT_TRUE(outcome.processQueue);
+  EXPECT_EQ(std::vector<std::string>(coordinator.queue().entries().begin(),
+                                     coordinator.queue().entries().end()),
+            (std::vector<std::string>{missing, differs, empty}));
+  EXPECT_EQ(coordinator.batchTotal(), 3);
+
+  runUntilIdle();  // the empty photo can never be confirmed
+  EXPECT_EQ(coordinator.queue().size(), 1u);
+  coordinator.clearBackupQueue();
+  EXPECT_EQ(coordinator.backupMissingNow(isJpeg).status->text, "Queued 1 missing file for backup.");
+}
+
+TEST_F(CoordinatorTest, BackUpMissingFilesNeverWalksABackupInsideTheTarget) {
+  const fs::path inner = target / "backup";
+  coordinator.restoreSettings(inner.string(), true);
+  photo("a.jpg");
+  writeFile(inner / "b.jpg", "copy of a lost photo");
+  coordinator.backupMissingNow(isJpeg);
+  EXPECT_EQ(std::vector<std::string>(coordinator.queue().entries().begin(),
+                                     coordinator.queue().entries().end()),
+            std::vector<std::string>{(target / "a.jpg").string()});
+}
+
+TEST_F(CoordinatorTest, FolderRenameMirrorStaysInsideTheBackup) {
+  EXPECT_EQ(coordinator.backupMirrorOfFolder((target / "Ann").string()), (backup / "Ann").string());
+  EXPECT_FALSE(coordinator.backupMirrorOfFolder(target.string() + "2/Ann"));
+  EXPECT_FALSE(coordinator.backupMirrorOfFolder(target.string()))
+      << "renaming the target itself must not rename the whole backup folder";
+  coordinator.toggleBackupEnabled();
+  EXPECT_FALSE(coordinator.backupMirrorOfFolder((target / "Ann").string()));
+}
+
+}  // namespace
+}  // namespace vantrel::backup

@@ -1,0 +1,142 @@
+// The copy job's promise: the final name only ever holds the old copy or a verified new one.
+#include <gtest/gtest.h>
+
+#include "backup_paths.h"
+#include "backup_test_support.h"
+#include "copy_job.h"
+
+namespace vantrel::backup {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempDir;
+using testing::treeOf;
+using testing::writeFile;
+
+class CopyJobTest : public ::testing::Test {
+ protected:
+  CopyJob jobFor(const std::string& relative) const {
+    return {1, (target / relative).string(), backup.string(),
+            backupDestForSource((target / relative).string(), target.string(), backup.string())};
+  }
+
+  TempDir dir;
+  fs::path target = dir / "target";
+  fs::path backup = dir / "backup";
+};
+
+TEST_F(CopyJobTest, CopiesIntoTheMirroredFolder) {
+  writeFile(target / "Anna" / "Anna_0001.jpg", "photo bytes");
+  fs::create_directories(backup);
+  const CopyResult result = runCopyJob(jobFor("Anna/Anna_0001.jpg"));
+  EXPECT_EQ(result.outcome, CopyOutcome::Copied);
+  EXPECT_EQ(readFile(backup / "Anna" / "Anna_0001.jpg"), "photo bytes");
+  EXPECT_EQ(treeOf(backup), (std::vector<std::string>{"Anna", "Anna/Anna_0001.jpg"}));
+}
+
+TEST_F(CopyJobTest, MissingSourceOrBackupFolder) {
+  fs::create_directories(backup);
+  EXPECT_EQ(runCopyJob(jobFor("gone.jpg")).outcome, CopyOutcome::SourceMissing);
+
+  writeFile(target / "a.jpg", "x");
+  fs::remove(backup);
+  const CopyResult away = runCopyJob(jobFor("a.jpg"));
+  EXPECT_EQ(away.outcome, CopyOutcome::Failed);
+  EXPECT_EQ(away.errorText, "") << "an absent drive has no error text";
+  EXPECT_FALSE(fs::exists(backup)) << "the backup folder must not be created";
+
+  // A share's mount point left behind as a local folder is just as away.
+  fs::create_directories(backup);
+  const CopyResult local =
+      runCopyJob(jobFor("a.jpg"), copyFileContents, [](const fs::path&) { return false; });
+  EXPECT_EQ(local.outcome, CopyOutcome::Failed);
+  EXPECT_TRUE(fs::is_empty(backup));
+}
+
+TEST_F(CopyJobTest, EqualSizeCopyCountsAsDoneWithoutCopying) {
+  writeFile(target / "a.jpg", "12345");
+  writeFile(backup / "a.jpg", "abcde");
+  bool copied = false;
+  const FileCopier spy = [&](const fs::path&, const fs::path&, std::error_code&) {
+    return copied = true;
+  };
+  EXPECT_EQ(runCopyJob(jobFor("a.jpg"), spy).outcome, CopyOutcome::Copied);
+  EXPECT_FALSE(copied);
+  EXPECT_EQ(readFile(backup / "a.jpg"), "abcde");
+}
+
+TEST_F(CopyJobTest, StaleCopyIsReplacedByAVerifiedOne) {
+  writeFile(target / "a.jpg", "the whole photo");
+  writeFile(backup / "a.jpg", "half");
+  writeFile(backup / "a.jpg.vantrel_tmp", "left from a crash");
+  EXPECT_EQ(runCopyJob(jobFor("a.jpg")).outcome, CopyOutcome::Copied);
+  EXPECT_EQ(readFile(backup / "a.jpg"), "the whole photo");
+  EXPECT_EQ(treeOf(backup), std::vector<std::string>{"a.jpg"});
+}
+
+TEST_F(CopyJobTest, EmptySourceIsNeverCountedAsCopied) {
+  writeFile(target / "empty.jpg", "");
+  writeFile(backup / "empty.jpg", "");
+  const CopyResult result = runCopyJob(jobFor("empty.jpg"));
+  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_EQ(result.errorText, "incomplete copy (connection dropped)");
+  EXPECT_EQ(treeOf(backup), std::vector<std::string>{"empty.jpg"});
+}
+
+TEST_F(CopyJobTest, CopyThatFailsHalfWayLeavesTheOldFileAndNoTemporary) {
+  writeFile(target / "a.jpg", "0123456789");
+  writeFile(backup / "a.jpg", "old");
+  // The connection drops: half the bytes arrive and the copy reports success anyway...
+  const FileCopier truncating = [](const fs::path&, const fs::path& to, std::error_code&) {
+    writeFile(to, "01234");
+    return true;
+  };
+  CopyResult result = runCopyJob(jobFor("a.jpg"), truncating);
+  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_EQ(result.errorText, "incomplete copy (connection dropped)");
+  EXPECT_EQ(readFile(backup / "a.jpg"), "old");
+  EXPECT_EQ(treeOf(backup), std::vector<std::string>{"a.jpg"});
+
+  // ...or it reports the error.
+  const FileCopier failing = [](const fs::path&, const fs::path& to, std::error_code& error) {
+    writeFile(to, "012");
+    error = std::make_error_code(std::errc::io_error);
+    return false;
+  };
+  result = runCopyJob(jobFor("a.jpg"), failing);
+  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_EQ(result.errorText, std::make_error_code(std::errc::io_error).message());
+  EXPECT_EQ(readFile(backup / "a.jpg"), "old");
+  EXPECT_EQ(treeOf(backup), std::vector<std::string>{"a.jpg"});
+}
+
+TEST_F(CopyJobTest, DestinationThatCannotBeReplacedFails) {
+  writeFile(target / "a.jpg", "photo");
+  fs::create_directories(backup / "a.jpg" / "inside");  // a folder squats on the name
+  const CopyResult result = runCopyJob(jobFor("a.jpg"));
+  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_FALSE(result.errorText.empty());
+  EXPECT_FALSE(fs::exists(backup / "a.jpg.vantrel_tmp"));
+  EXPECT_TRUE(fs::exists(backup / "a.jpg" / "inside"));
+}
+
+TEST(BackupDestination, MirrorsTheTargetFolderByWholeComponents) {
+  EXPECT_EQ(backupDestForSource("/photos/A/Ann/Ann_0001.jpg", "/photos/A", "/nas/bk"),
+            "/nas/bk/Ann/Ann_0001.jpg");
+  EXPECT_EQ(backupDestForSource("/photos/A/Ann/x.jpg", "/photos/A/", "/nas/bk"),
+            "/nas/bk/Ann/x.jpg");
+  // A sibling that merely starts with the same letters is outside.
+  EXPECT_EQ(backupDestForSource("/photos/AB/x.jpg", "/photos/A", "/nas/bk"), "/nas/bk/x.jpg");
+  // Outside the target folder, or none set: the file name alone.
+  EXPECT_EQ(backupDestForSource("/elsewhere/deep/x.jpg", "/photos/A", "/nas/bk"), "/nas/bk/x.jpg");
+  EXPECT_EQ(backupDestForSource("/photos/A/x.jpg", "", "/nas/bk"), "/nas/bk/x.jpg");
+  // ".." cannot climb out of either folder.
+  EXPECT_EQ(backupDestForSource("/photos/A/../B/x.jpg", "/photos/A", "/nas/bk"), "/nas/bk/x.jpg");
+  EXPECT_EQ(backupDestForSource("/photos/A/x/..", "/photos/A", "/nas/bk"), "/nas/bk");
+  EXPECT_EQ(temporaryCopyPath("/nas/bk/Anna/Anna_0001.jpg"),
+            "/nas/bk/Anna/Anna_0001.jpg.vantrel_tmp");
+}
+
+}  // namespace
+}  // namespace vantrel::backup

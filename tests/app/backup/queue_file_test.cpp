@@ -1,0 +1,95 @@
+// The queue file must give back exactly what was queued, whatever the paths hold, and a bad
+// file must never stop the backup.
+#include <gtest/gtest.h>
+
+#include "backup_queue_file.h"
+#include "backup_test_support.h"
+#include "string_array_plist.h"
+
+namespace vantrel::backup {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+BackupQueue queueOf(const std::vector<std::string>& paths) {
+  BackupQueue queue;
+  queue.assign(paths);
+  return queue;
+}
+
+std::vector<std::string> entriesOf(const BackupQueue& queue) {
+  return {queue.entries().begin(), queue.entries().end()};
+}
+
+TEST(QueueFile, SurvivesAReloadWithAwkwardPaths) {
+  TempDir dir;
+  const fs::path file = backupQueuePath(dir.path());
+  const std::vector<std::string> paths = {"/photos/Tom & Jerry/Tom & Jerry_0001.jpg",
+                                          "/photos/<a>/x>y.jpg",
+                                          "/photos/Zoë Ångström/Zoë Ångström_0002.CR3",
+                                          "/photos/日本/写真.jpg",
+                                          "  leading and trailing spaces  ",
+                                          "tab\there\nand a line feed\r\nand a carriage return",
+                                          "control\x01\x1f characters",
+                                          "&amp; literally",
+                                          "]]> and \"quotes\" 'too'",
+                                          ""};
+  ASSERT_TRUE(saveBackupQueue(file, queueOf(paths)));
+  EXPECT_EQ(loadBackupQueue(file), paths);
+}
+
+TEST(QueueFile, IsAPropertyListOfStringsInAFolderOfItsOwn) {
+  TempDir dir;
+  const fs::path file = backupQueuePath(dir / "Application Support");
+  EXPECT_EQ(file, dir / "Application Support" / "Vantrel Tether" / "backup_queue.plist");
+  EXPECT_TRUE(fs::is_directory(file.parent_path()));
+
+  ASSERT_TRUE(saveBackupQueue(file, queueOf({"/a/b.jpg"})));
+  const std::string text = readFile(file);
+  EXPECT_NE(text.find("<plist version=\"1.0\">"), std::string::npos);
+  EXPECT_NE(text.find("<array>\n\t<string>/a/b.jpg</string>\n</array>"), std::string::npos);
+  EXPECT_EQ(testing::treeOf(file.parent_path()), std::vector<std::string>{"backup_queue.plist"})
+      << "the temporary file must not be left behind";
+
+  ASSERT_TRUE(saveBackupQueue(file, BackupQueue()));
+  EXPECT_TRUE(loadBackupQueue(file).empty());
+}
+
+TEST(QueueFile, MissingOrUnreadableLoadsEmpty) {
+  TempDir dir;
+  EXPECT_TRUE(loadBackupQueue(dir / "none.plist").empty());
+  for (const std::string bad :
+       {"", "not xml at all", "<plist><array><string>/a</string>",  // cut off mid-write
+        "<plist><dict><key>a</key><string>b</string></dict></plist>",
+        "<plist><array><string>/a</string><integer>1</integer></array></plist>",
+        "<plist><array><string>a &bogus; b</string></array></plist>",
+        "<plist><array><string>/a</string></array></plist> trailing"}) {
+    writeFile(dir / "bad.plist", bad);
+    EXPECT_TRUE(loadBackupQueue(dir / "bad.plist").empty()) << bad;
+  }
+}
+
+TEST(QueueFile, ReadsWhatOtherWritersProduce) {
+  const auto parsed = parseStringArrayPlist(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- saved by hand -->\n"
+      "<plist version=\"1.0\"><array>\n  <string/>\n  <string>caf&#xE9; &#8364;</string>"
+      "<string><![CDATA[a<b&c]]></string><string>x&quot;&apos;y</string></array></plist>");
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(*parsed, (std::vector<std::string>{"", "café €", "a<b&c", "x\"'y"}));
+}
+
+TEST(QueueFile, RepeatedEntriesLoadOnce) {
+  TempDir dir;
+  writeFile(dir / "q.plist",
+            "<plist><array><string>/a</string><string>/b</string><string>/a</string></array>"
+            "</plist>");
+  BackupQueue queue;
+  queue.assign(loadBackupQueue(dir / "q.plist"));
+  EXPECT_EQ(entriesOf(queue), (std::vector<std::string>{"/a", "/b"}));
+}
+
+}  // namespace
+}  // namespace vantrel::backup

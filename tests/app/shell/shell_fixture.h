@@ -1,0 +1,45 @@
+// A controller in a fresh home: its own settings, data and runtime folders, scripted dialogs,
+// the real worker and the simulated camera.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "scripted_dialogs.h"
+#include "vantrel_app_delegate.h"
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The environment the controller is built with; adjust before launch().
+  AppEnvironment& env() { return env_; }
+  // Launches and waits for the window (the splash takes 1.15 s).
+  VantrelAppDelegate& launch();
+  // Writes a grid store holding `names` before launch.
+  void writeGridStore(const QStringList& names);
+  void setStoredValue(const QString& key, const QVariant& value);
+  // Processes events until `condition` holds; false on timeout.
+  bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
+  void feedLine(const std::string& line) { app().handleWorkerLine(line); }
+
+  VantrelAppDelegate& app() { return *app_; }
+  QString path(const QString& relative) const { return QDir(home_.path()).filePath(relative); }
+  QString photos() const { return path(QStringLiteral("photos")); }
+
+  ScriptedDialogs dialogs_;
+
+ private:
+  QTemporaryDir home_;
+  AppEnvironment env_;
+  std::unique_ptr<VantrelAppDelegate> app_;
+};

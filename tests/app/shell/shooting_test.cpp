@@ -1,0 +1,119 @@
+// The whole loop: a connected simulated camera, a shot, and the photo filed, counted and shown.
+#include <signal.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "shell_fixture.h"
+
+namespace {
+
+class ShootingTest : public ShellTest {
+ protected:
+  VantrelAppDelegate& launchWatching(const QStringList& names = {QStringLiteral("Ann"),
+                                                                 QStringLiteral("Bob")}) {
+    writeGridStore(names);
+    setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+    auto& app = launch();
+    app.connectCameraManual();
+    EXPECT_TRUE(
+        waitFor([&] { return app.camera().watching && app.lastFriendlyStatus() == "Capturing"; }));
+    return app;
+  }
+
+  // Takes a photo through the worker and waits until it is filed.
+  QString shoot(VantrelAppDelegate& app) {
+    QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+    app.takePhoto();
+    if (!waitFor([&] { return filed.count() > 0; })) return {};
+    return filed.first().at(0).toString();
+  }
+};
+
+TEST_F(ShootingTest, AShotIsFiledCountedStoredAndPreviewed) {
+  auto& app = launchWatching();
+  const QString saved = shoot(app);
+  EXPECT_EQ(saved, photos() + "/Ann/Ann_0001.JPG");
+  EXPECT_TRUE(QFileInfo(saved).size() > 0);
+  EXPECT_FALSE(QFile::exists(photos() + "/IMG_0001.JPG")) << "the download was moved, not copied";
+  EXPECT_EQ(app.names().capturedForModelRow(0), 1);
+  EXPECT_EQ(app.counterText(), "2");
+  QFile store(env().gridStorePath);
+  ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(store.readAll().contains("\nAnn,,1,"));
+  EXPECT_TRUE(waitFor([&] { return app.currentPreviewPath() == saved; }, 3000));
+  EXPECT_EQ(app.previewIndex(), 0);
+}
+
+TEST_F(ShootingTest, TheCounterRunsAcrossPeopleAndSkipsTakenNumbers) {
+  QDir().mkpath(photos() + "/Bob");
+  QFile(photos() + "/Bob/Bob_0002.JPG").open(QIODevice::WriteOnly);
+  auto& app = launchWatching();
+  EXPECT_EQ(shoot(app), photos() + "/Ann/Ann_0001.JPG");
+  app.moveGridSelectionBy(1);
+  EXPECT_EQ(app.names().selectedRow(), 1);
+  EXPECT_EQ(shoot(app), photos() + "/Bob/Bob_0003.JPG");
+  EXPECT_EQ(app.counterText(), "4");
+  EXPECT_EQ(app.names().capturedForModelRow(1), 2);  // the recount at start saw Bob_0002 too
+}
+
+TEST_F(ShootingTest, AKilledWorkerIsReplacedAndShootingGoesOn) {
+  auto& app = launchWatching();
+  ASSERT_FALSE(shoot(app).isEmpty());
+  const qint64 pid = app.workerPid();
+  ASSERT_GT(pid, 0);
+  ::kill(static_cast<pid_t>(pid), SIGKILL);
+  ASSERT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Camera Disconnected")) == 1; }));
+  ASSERT_TRUE(waitFor([&] { return app.camera().watching && app.workerPid() != pid; }));
+  const QString saved = shoot(app);
+  EXPECT_TRUE(saved.startsWith(photos() + "/Ann/Ann_")) << saved.toStdString();
+  EXPECT_EQ(app.names().capturedForModelRow(0), 2);
+}
+
+TEST_F(ShootingTest, TheSamePathAnnouncedTwiceIsFiledOnce) {
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  auto& app = launch();
+  QFile download(photos() + "/IMG_0100.JPG");
+  ASSERT_TRUE(download.open(QIODevice::WriteOnly));
+  download.write(QByteArray(1000, 'x'));
+  download.close();
+  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  feedLine("DOWNLOADED|" + download.fileName().toStdString());
+  feedLine("DOWNLOADED|" + download.fileName().toStdString());
+  ASSERT_TRUE(waitFor([&] { return filed.count() >= 1; }));
+  QTest::qWait(300);
+  EXPECT_EQ(filed.count(), 1);
+  EXPECT_EQ(app.names().capturedForModelRow(0), 1);
+}
+
+TEST_F(ShootingTest, WithoutATargetFolderTheDownloadStaysAndAWriteErrorShows) {
+  writeGridStore({QStringLiteral("Ann")});
+  auto& app = launch();
+  QFile download(path("tmp/IMG_0007.JPG"));
+  ASSERT_TRUE(download.open(QIODevice::WriteOnly));
+  download.write(QByteArray(1000, 'x'));
+  download.close();
+  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  feedLine("DOWNLOADED|" + download.fileName().toStdString());
+  ASSERT_TRUE(waitFor([&] { return filed.count() == 1; }));
+  EXPECT_TRUE(QFile::exists(download.fileName()));
+  EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Write Error")) == 1; }));
+  EXPECT_EQ(app.lastStatusKind(), "error");
+}
+
+TEST_F(ShootingTest, ScreenshotOfAWorkingWindow) {
+  auto& app = launchWatching(
+      {QStringLiteral("Ann Lee"), QStringLiteral("Bob Stone"), QStringLiteral("Cy Young")});
+  ASSERT_FALSE(shoot(app).isEmpty());
+  ASSERT_TRUE(waitFor([&] { return !app.currentPreviewPath().isEmpty(); }, 3000));
+  QTest::qWait(200);
+  const QString folder = qEnvironmentVariable("VANTREL_SCREENSHOT_DIR");
+  if (folder.isEmpty()) GTEST_SKIP() << "set VANTREL_SCREENSHOT_DIR to keep a screenshot";
+  QDir().mkpath(folder);
+  EXPECT_TRUE(app.window()->grab().save(folder + "/main_window.png"));
+}
+
+}  // namespace
