@@ -1,10 +1,380 @@
-// Backup copies of filed photos (wired to the backup library).
+// Backup copies of filed photos: the queue runs one copy at a time on the copy pool, failures
+// start the retry timer and a drive recovery, and the menu, button and card show the state.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QThread>
+
+#include "backup_coordinator.h"
+#include "backup_queue_file.h"
+#include "backup_services.h"
+#include "backup_timing.h"
+#include "dialogs.h"
+#include "image_types.h"
+#include "palette.h"
+#include "remount_job.h"
+#include "share_info.h"
+#include "user_defaults.h"
 #include "vantrel_app_delegate.h"
+#include "view_styling.h"
 
-void VantrelAppDelegate::restoreBackupSettings() {}
+namespace {
 
-void VantrelAppDelegate::backupSavedFile(const QString&) {}
+const QString kBackupDirKey = QStringLiteral("VantrelBackupDir");
+const QString kBackupEnabledKey = QStringLiteral("VantrelBackupEnabled");
+const QString kShareUrlKey = QStringLiteral("VantrelBackupShareURL");
+const QString kMacKey = QStringLiteral("VantrelBackupMAC");
 
-void VantrelAppDelegate::refreshBackupButton() {}
+int ms(std::chrono::seconds s) {
+  return static_cast<int>(s.count() * 1000);
+}
 
-void VantrelAppDelegate::updateBackupCard() {}
+QString q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+QString q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString statusKind(vantrel::backup::StatusKind kind) {
+  switch (kind) {
+    case vantrel::backup::StatusKind::Busy:
+      return QStringLiteral("busy");
+    case vantrel::backup::StatusKind::Good:
+      return QStringLiteral("good");
+    case vantrel::backup::StatusKind::Neutral:
+      break;
+  }
+  return QStringLiteral("neutral");
+}
+
+QColor colourOf(vantrel::backup::BackupColour colour) {
+  switch (colour) {
+    case vantrel::backup::BackupColour::Green:
+      return palette::green();
+    case vantrel::backup::BackupColour::Red:
+      return palette::red();
+    case vantrel::backup::BackupColour::Orange:
+      return palette::orange();
+    case vantrel::backup::BackupColour::SecondaryLabel:
+      return palette::secondaryLabel();
+    case vantrel::backup::BackupColour::Gray:
+      break;
+  }
+  return palette::gray();
+}
+
+}  // namespace
+
+void VantrelAppDelegate::ensureBackup() {
+  if (_backup) return;
+  _backup = std::make_unique<vantrel::backup::BackupCoordinator>(vantrel::backup::backupQueuePath(
+      std::filesystem::path(_env.dataFolder.toStdString()).parent_path()));
+  _backupServices = std::make_unique<BackupServices>(
+      vantrel::platform::Ipv4Endpoint{_env.wakeAddress.toStdString(), _env.wakePort});
+  _backup->setTargetDir(_targetDir.toStdString());
+}
+
+void VantrelAppDelegate::showBackupStatus(const vantrel::backup::StatusText& status) {
+  setStatus(q(status.text), statusKind(status.kind));
+}
+
+void VantrelAppDelegate::restoreBackupSettings() {
+  ensureBackup();
+  const QString dir = _defaults->string(kBackupDirKey).value_or(QString());
+  _backup->restoreSettings(dir.toStdString(), _defaults->boolean(kBackupEnabledKey, false));
+  _backup->setTargetDir(_targetDir.toStdString());
+  const bool resume = _backup->loadQueue();
+  refreshBackupMenu();
+  if (resume) {
+    QTimer::singleShot(ms(vantrel::backup::kStartupResumeDelay), this,
+                       [this] { processBackupQueue(); });
+  }
+}
+
+void VantrelAppDelegate::backupSavedFile(const QString& path) {
+  ensureBackup();
+  _backup->backupSavedFile(path.toStdString());
+  refreshBackupMenu();
+  processBackupQueue();
+}
+
+bool VantrelAppDelegate::backupFolderOnRecordedShare() const {
+  return _defaults->string(kShareUrlKey).has_value();
+}
+
+void VantrelAppDelegate::processBackupQueue() {
+  ensureBackup();
+  const auto job = _backup->processBackupQueue();
+  refreshBackupMenu();
+  if (!job) return;
+  BackupServices* services = _backupServices.get();
+  const bool onShare = backupFolderOnRecordedShare();
+  QPointer<VantrelAppDelegate> self(this);
+  services->copyPool.start([self, services, onShare, job = *job] {
+    vantrel::backup::FolderCheck check;
+    if (onShare) {
+      check = [services](const std::filesystem::path& folder) {
+        return vantrel::backup::folderIsOnNetworkShare(folder, services->locator);
+      };
+    }
+    const auto result = vantrel::backup::runCopyJob(job, vantrel::backup::copyFileContents, check);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, job, result] {
+          if (self) self->backupJobFinished(job, result);
+        },
+        Qt::QueuedConnection);
+  });
+  const std::uint64_t id = job->id;
+  QTimer::singleShot(ms(vantrel::backup::kSlowCopyAfter), this, [this, id] {
+    if (_backup->markSlowIfStillRunning(id)) refreshBackupMenu();
+  });
+}
+
+void VantrelAppDelegate::backupJobFinished(const vantrel::backup::CopyJob& job,
+                                           const vantrel::backup::CopyResult& result) {
+  const auto finish = _backup->finishJob(job, result);
+  refreshBackupMenu();
+  if (finish.alert) showAlert(q(finish.alert->title), q(finish.alert->message));
+  if (finish.startRetryTimer && !_backupTimer) {
+    _backupTimer = new QTimer(this);
+    _backupTimer->setInterval(ms(vantrel::backup::kRetryInterval));
+    connect(_backupTimer, &QTimer::timeout, this, [this] { backupRetryTick(); });
+    _backupTimer->start();
+  }
+  if (finish.attemptRecovery) attemptBackupDriveRecovery(false);
+  if (finish.processNext) processBackupQueue();
+  emit backupJobDone();
+}
+
+void VantrelAppDelegate::backupRetryTick() {
+  if (_backup->retryTick()) {
+    processBackupQueue();
+  } else if (_backupTimer) {
+    _backupTimer->stop();
+    _backupTimer->deleteLater();
+    _backupTimer = nullptr;
+  }
+}
+
+void VantrelAppDelegate::attemptBackupDriveRecovery(bool force) {
+  ensureBackup();
+  const auto settings =
+      _backup->recoverySettings(_defaults->string(kMacKey).value_or(QString()).toStdString(),
+                                _defaults->string(kShareUrlKey).value_or(QString()).toStdString());
+  const auto attempt = force ? _backupServices->recovery.wakeAndReconnect(settings)
+                             : _backupServices->recovery.attempt(false, settings);
+  if (attempt.wakeSent) showBackupStatus(vantrel::backup::RecoveryAttempt::wakeStatus());
+  if (!attempt.remount) return;
+  BackupServices* services = _backupServices.get();
+  QPointer<VantrelAppDelegate> self(this);
+  services->commandPool.start([self, services, job = *attempt.remount] {
+    const auto sleep = [](std::chrono::steady_clock::duration d) {
+      QThread::msleep(static_cast<unsigned long>(
+          std::chrono::duration_cast<std::chrono::milliseconds>(d).count()));
+    };
+    vantrel::backup::FolderReachable reachable;
+    if (!job.shareUrl.empty()) {
+      reachable = [services](const std::filesystem::path& folder) {
+        return vantrel::backup::folderIsOnNetworkShare(folder, services->locator);
+      };
+    }
+    const auto result = vantrel::backup::runRemountJob(job, services->mounter, sleep, reachable);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, result] {
+          if (!self) return;
+          if (const auto status = vantrel::backup::remountStatus(result)) {
+            self->showBackupStatus(*status);
+          }
+          if (vantrel::backup::remountResumesQueue(result)) self->processBackupQueue();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void VantrelAppDelegate::captureBackupShareInfo(const QString& backupDir) {
+  BackupServices* services = _backupServices.get();
+  QPointer<VantrelAppDelegate> self(this);
+  services->commandPool.start([self, services, dir = backupDir.toStdString()] {
+    const auto capture = vantrel::backup::captureBackupShareInfo(dir, services->locator);
+    std::optional<std::string> mac;
+    if (capture.action == vantrel::backup::ShareCapture::Action::Record && !capture.host.empty()) {
+      mac = services->addressLookup.lookUp(capture.host);
+    }
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, capture, mac] {
+          if (!self) return;
+          using Action = vantrel::backup::ShareCapture::Action;
+          if (capture.action == Action::Forget) {
+            self->_defaults->remove(kShareUrlKey);
+            self->_defaults->remove(kMacKey);
+          } else if (capture.action == Action::Record) {
+            self->_defaults->set(kShareUrlKey, q(capture.shareUrl));
+            if (mac) self->_defaults->set(kMacKey, q(*mac));
+          }
+          self->_defaults->flush();
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void VantrelAppDelegate::chooseBackupFolder() {
+  ensureBackup();
+  const QString chosen = _dialogs->chooseFolder(q(vantrel::backup::texts::kChooseFolderMessage),
+                                                q(_backup->backupDir()));
+  if (chosen.isEmpty()) return;
+  setBackupFolder(chosen);
+}
+
+void VantrelAppDelegate::setBackupFolder(const QString& folder) {
+  ensureBackup();
+  const auto status = _backup->chooseBackupFolder(folder.toStdString());
+  _defaults->set(kBackupDirKey, folder);
+  _defaults->set(kBackupEnabledKey, _backup->enabled());
+  _defaults->flush();
+  captureBackupShareInfo(folder);
+  showBackupStatus(status);
+  refreshBackupMenu();
+  processBackupQueue();
+}
+
+void VantrelAppDelegate::toggleBackupEnabled() {
+  ensureBackup();
+  const auto status = _backup->toggleBackupEnabled();
+  if (!status) {
+    chooseBackupFolder();
+    return;
+  }
+  _defaults->set(kBackupEnabledKey, _backup->enabled());
+  _defaults->flush();
+  showBackupStatus(*status);
+  refreshBackupMenu();
+  processBackupQueue();
+}
+
+void VantrelAppDelegate::retryBackupNow() {
+  ensureBackup();
+  const auto status = _backup->retryBackupNow();
+  processBackupQueue();
+  showBackupStatus(status);
+}
+
+void VantrelAppDelegate::wakeAndReconnectBackup() {
+  ensureBackup();
+  _backup->clearWarnedThisSession();
+  attemptBackupDriveRecovery(true);
+}
+
+void VantrelAppDelegate::applyBackupOutcome(const vantrel::backup::CommandOutcome& outcome) {
+  if (outcome.alert) showAlert(q(outcome.alert->title), q(outcome.alert->message));
+  if (outcome.status) showBackupStatus(*outcome.status);
+  if (outcome.stopRetryTimer && _backupTimer) {
+    _backupTimer->stop();
+    _backupTimer->deleteLater();
+    _backupTimer = nullptr;
+  }
+  refreshBackupMenu();
+  if (outcome.processQueue) processBackupQueue();
+}
+
+void VantrelAppDelegate::backupMissingNow() {
+  ensureBackup();
+  applyBackupOutcome(_backup->backupMissingNow(
+      [](const std::string& name) { return vantrel::filing::isImageFileName(name); }));
+}
+
+void VantrelAppDelegate::clearBackupQueue() {
+  ensureBackup();
+  const auto question = _backup->clearBackupQueueQuestion();
+  if (!question) {
+    showBackupStatus(vantrel::backup::queueAlreadyEmptyStatus());
+    return;
+  }
+  const int answer = _dialogs->ask(q(question->message), q(question->informative),
+                                   {q(question->confirmButton), q(question->cancelButton)});
+  if (answer != 0) return;
+  applyBackupOutcome(_backup->clearBackupQueue());
+}
+
+void VantrelAppDelegate::backupButtonClicked() {
+  ensureBackup();
+  QMenu menu(QStringLiteral("Backup"));
+  for (const auto& item : vantrel::backup::backupPopupItems(_backup->displayState())) {
+    QAction* action = menu.addAction(q(item.title));
+    const auto which = item.action;
+    connect(action, &QAction::triggered, this, [this, which] {
+      if (which == vantrel::backup::PopupAction::ChooseBackupFolder) {
+        chooseBackupFolder();
+      } else {
+        toggleBackupEnabled();
+      }
+    });
+  }
+  if (_backupButton) menu.exec(_backupButton->mapToGlobal(QPoint(0, _backupButton->height())));
+}
+
+void VantrelAppDelegate::refreshBackupMenu() {
+  if (!_backup) return;
+  const auto state = _backup->displayState();
+  if (_backupEnableMenuItem) {
+    const auto item = vantrel::backup::backupEnableMenuItem(state);
+    _backupEnableMenuItem->setText(q(item.title));
+    _backupEnableMenuItem->setEnabled(item.enabled);
+    _backupEnableMenuItem->setChecked(item.checked);
+  }
+  if (_backupSyncMenuItem) {
+    const auto item = vantrel::backup::retryMenuItem(state);
+    _backupSyncMenuItem->setText(q(item.title));
+    _backupSyncMenuItem->setEnabled(item.enabled);
+  }
+  refreshBackupButton();
+  updateBackupCard();
+}
+
+void VantrelAppDelegate::refreshBackupButton() {
+  if (!_backup || !_backupButton) return;
+  const auto state = _backup->displayState();
+  const auto look = vantrel::backup::backupButtonLook(state);
+  styleButton(_backupButton, q(look.text), colourOf(look.colour), true);
+  _backupButton->setToolTip(q(vantrel::backup::backupButtonTooltip(state)));
+  if (_settingsBackupPathLabel) {
+    const QString dir = q(_backup->backupDir());
+    _settingsBackupPathLabel->setText(dir.isEmpty() ? QStringLiteral("No backup folder")
+                                                    : abbreviatedPath(dir));
+    _settingsBackupPathLabel->setToolTip(dir);
+  }
+}
+
+void VantrelAppDelegate::updateBackupCard() {
+  if (!_backup || !_backupCardValue) return;
+  const auto look = vantrel::backup::backupCardLook(_backup->displayState());
+  _backupCardValue->setText(q(look.text));
+  styleStatusValue(_backupCardValue, colourOf(look.colour));
+}
+
+void VantrelAppDelegate::installBackupMenu(QMenu* menu) {
+  connect(menu->addAction(q(vantrel::backup::texts::kChooseBackupFolder)), &QAction::triggered,
+          this, [this] { chooseBackupFolder(); });
+  _backupEnableMenuItem = menu->addAction(QStringLiteral("Backup Copy: Off"));
+  _backupEnableMenuItem->setCheckable(true);
+  connect(_backupEnableMenuItem, &QAction::triggered, this, [this] { toggleBackupEnabled(); });
+  menu->addSeparator();
+  _backupSyncMenuItem = menu->addAction(QStringLiteral("Retry Backup Now"));
+  connect(_backupSyncMenuItem, &QAction::triggered, this, [this] { retryBackupNow(); });
+  connect(menu->addAction(q(vantrel::backup::texts::kWakeAndReconnect)), &QAction::triggered, this,
+          [this] { wakeAndReconnectBackup(); });
+  connect(menu->addAction(q(vantrel::backup::texts::kBackUpMissingFiles)), &QAction::triggered,
+          this, [this] { backupMissingNow(); });
+  connect(menu->addAction(q(vantrel::backup::texts::kClearBackupQueue)), &QAction::triggered, this,
+          [this] { clearBackupQueue(); });
+  if (_backupButton) {
+    connect(_backupButton, &QPushButton::clicked, this, [this] { backupButtonClicked(); });
+  }
+  refreshBackupMenu();
+}

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "backup_services.h"
 #include "dialogs.h"
 #include "filing_thread.h"
 #include "qt_text_folding.h"
@@ -87,6 +88,16 @@ void VantrelAppDelegate::applicationWillTerminate() {
   // The file being filed finishes while the event loop still runs; the filing thread never waits
   // on us here, so joining it cannot deadlock.
   if (_filingThread) _filingThread->finishAndStop();
+  if (_backupServices) {
+    // A copy in flight may finish on its own; its queue entry stays until it is confirmed, so
+    // nothing is lost when it does not. Keep the services alive for it rather than wait long.
+    _backupServices->copyPool.clear();
+    _backupServices->commandPool.clear();
+    if (!_backupServices->copyPool.waitForDone(2000) ||
+        !_backupServices->commandPool.waitForDone(500)) {
+      static_cast<void>(_backupServices.release());
+    }
+  }
   _instanceLock.release();
 }
 

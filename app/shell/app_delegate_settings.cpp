@@ -95,6 +95,7 @@ bool VantrelAppDelegate::setTargetFolder(const QString& path) {
     return false;
   }
   _targetDir = path;
+  if (_backup) _backup->setTargetDir(_targetDir.toStdString());
   if (workerRunning()) sendWorkerLine(QStringLiteral("SET_DOWNLOAD_DIR|%1").arg(_targetDir));
   rescanOutputFolders();
   updatePathLabels();

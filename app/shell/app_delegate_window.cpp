@@ -300,6 +300,7 @@ QWidget* VantrelAppDelegate::buildSettingsPopover() {
   section(QStringLiteral("BACKUP FOLDER"));
   auto* backupRow = new QHBoxLayout;
   _backupButton = makeButton(QStringLiteral("Backup: Off"), popover);
+  _backupButton->setObjectName(QStringLiteral("backupButton"));
   _backupButton->setToolTip(
       QStringLiteral("Optional: also copy every saved photo to a second "
                      "folder or a mounted network drive"));
@@ -331,17 +332,19 @@ QWidget* VantrelAppDelegate::buildSettingsPopover() {
   return popover;
 }
 
+QString VantrelAppDelegate::abbreviatedPath(const QString& path) const {
+  const QString home = QDir::homePath();
+  return path.startsWith(home + QLatin1Char('/')) ? QStringLiteral("~") + path.mid(home.size())
+                                                  : path;
+}
+
 void VantrelAppDelegate::refreshSettingsPaths() {
-  auto abbreviated = [](const QString& path) {
-    const QString home = QDir::homePath();
-    return path.startsWith(home + QLatin1Char('/')) ? QStringLiteral("~") + path.mid(home.size())
-                                                    : path;
-  };
   if (_settingsFolderPathLabel) {
     _settingsFolderPathLabel->setText(_targetDir.isEmpty() ? QStringLiteral("No folder chosen")
-                                                           : abbreviated(_targetDir));
+                                                           : abbreviatedPath(_targetDir));
     _settingsFolderPathLabel->setToolTip(_targetDir);
   }
+  refreshBackupButton();
 }
 
 void VantrelAppDelegate::toggleSettingsPopover() {
@@ -388,6 +391,8 @@ void VantrelAppDelegate::installMainMenu() {
   _takePhotoMenuItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
   _takePhotoMenuItem->setEnabled(false);
   connect(_takePhotoMenuItem, &QAction::triggered, this, [this] { takePhoto(); });
+
+  installBackupMenu(bar->addMenu(QStringLiteral("Backup")));
 }
 
 void VantrelAppDelegate::reloadTable() {

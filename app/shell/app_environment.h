@@ -12,6 +12,9 @@ struct AppEnvironment {
   QString lockPath;        // the single-instance lock file
   QString tempFolder;      // the per-user temporary folder
   QString resourceFolder;  // icons and the splash mark
+  // Where the wake-on-LAN packet for a sleeping backup drive goes (tests use loopback).
+  QString wakeAddress = QStringLiteral("255.255.255.255");
+  quint16 wakePort = 9;
   // Options given to every worker. Production values; tests may adjust them.
   QMap<QString, QString> workerEnvironment;
 

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app_environment.h"
+#include "backup_coordinator.h"
 #include "camera_state.h"
 #include "filing_host.h"
 #include "grid_store.h"
@@ -38,6 +39,7 @@ class QStackedWidget;
 class QTableView;
 
 class UserDefaults;
+struct BackupServices;
 class VantrelDropZone;
 class WorkerProcess;
 
@@ -117,6 +119,21 @@ class VantrelAppDelegate : public QObject {
   void backupSavedFile(const QString& path);
   void refreshBackupButton();
   void updateBackupCard();
+  void refreshBackupMenu();
+  void processBackupQueue();
+  void backupRetryTick();
+  void attemptBackupDriveRecovery(bool force);
+  void chooseBackupFolder();
+  // Makes `folder` the backup folder as the chooser would.
+  void setBackupFolder(const QString& folder);
+  void toggleBackupEnabled();
+  void retryBackupNow();
+  void wakeAndReconnectBackup();
+  void backupMissingNow();
+  void clearBackupQueue();
+  void backupButtonClicked();
+  void installBackupMenu(QMenu* menu);
+  const vantrel::backup::BackupCoordinator& backup() const { return *_backup; }
 
   // --- Filing ---
   void handleDownloadedPath(const QString& path);
@@ -172,9 +189,19 @@ class VantrelAppDelegate : public QObject {
   // The worker process ended and the controller has reacted.
   void workerExited();
   void quitRequested();
+  // A backup copy job ended and the controller has reacted.
+  void backupJobDone();
 
  private:
   friend class FilingThread;
+  void ensureBackup();
+  void showBackupStatus(const vantrel::backup::StatusText& status);
+  bool backupFolderOnRecordedShare() const;
+  void backupJobFinished(const vantrel::backup::CopyJob& job,
+                         const vantrel::backup::CopyResult& result);
+  void captureBackupShareInfo(const QString& backupDir);
+  void applyBackupOutcome(const vantrel::backup::CommandOutcome& outcome);
+  QString abbreviatedPath(const QString& path) const;
   void filingFinished(const QString& sourcePath, const QString& savedPath, const QString& error,
                       qint64 captureRow);
   void workerProcessExited();
@@ -212,6 +239,10 @@ class VantrelAppDelegate : public QObject {
   QMutex _renameLock;
   QSet<QString> _renameQueuedPaths;
   std::unique_ptr<FilingThread> _filingThread;
+
+  // Backup.
+  std::unique_ptr<vantrel::backup::BackupCoordinator> _backup;
+  std::unique_ptr<BackupServices> _backupServices;
   bool _lowLaptopStorageWarningShown = false;
 
   // Status.
@@ -269,4 +300,6 @@ class VantrelAppDelegate : public QObject {
   QPushButton* _previewRevealButton = nullptr;
   QAction* _autoConnectMenuItem = nullptr;
   QAction* _takePhotoMenuItem = nullptr;
+  QAction* _backupEnableMenuItem = nullptr;
+  QAction* _backupSyncMenuItem = nullptr;
 };

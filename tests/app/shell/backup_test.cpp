@@ -1,0 +1,140 @@
+// Backup copies of filed photos, through the window's controller: a folder that goes away and
+// comes back, the missing-files walk, clearing the queue and the wake packet of a recovery.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "shell_fixture.h"
+
+namespace {
+
+class BackupTest : public ShellTest {
+ protected:
+  VantrelAppDelegate& launchWithBackup() {
+    writeGridStore({QStringLiteral("Ann"), QStringLiteral("Bob")});
+    setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+    setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+    QDir().mkpath(backupDir());
+    auto& app = launch();
+    app.setBackupFolder(backupDir());
+    return app;
+  }
+  QString backupDir() const { return path(QStringLiteral("backup")); }
+
+  // A download as the worker leaves it, announced and filed.
+  QString file(VantrelAppDelegate& app, const QString& name, int bytes = 5000) {
+    QFile download(photos() + "/" + name);
+    EXPECT_TRUE(download.open(QIODevice::WriteOnly));
+    download.write(QByteArray(bytes, 'p'));
+    download.close();
+    QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+    feedLine("DOWNLOADED|" + download.fileName().toStdString());
+    EXPECT_TRUE(waitFor([&] { return filed.count() == 1; }));
+    return filed.isEmpty() ? QString() : filed.first().at(0).toString();
+  }
+
+  QString backupButtonTitle(VantrelAppDelegate& app) {
+    auto* button = app.window()->findChild<QPushButton*>(QStringLiteral("backupButton"));
+    return button ? button->text() : QString();
+  }
+};
+
+TEST_F(BackupTest, AFolderThatGoesAwayHoldsThePhotosAndTakesThemBackInOrder) {
+  auto& app = launchWithBackup();
+  const QString first = file(app, QStringLiteral("IMG_0001.JPG"));
+  ASSERT_TRUE(waitFor([&] { return QFile::exists(backupDir() + "/Ann/Ann_0001.JPG"); }));
+  EXPECT_EQ(backupButtonTitle(app), "Backup ✓");
+
+  ASSERT_TRUE(QDir().rename(backupDir(), backupDir() + "-away"));
+  for (int i = 2; i <= 4; ++i) {
+    QSignalSpy done(&app, &VantrelAppDelegate::backupJobDone);
+    file(app, QStringLiteral("IMG_000%1.JPG").arg(i));
+    ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
+  }
+  EXPECT_EQ(app.backup().queue().size(), 3u);
+  EXPECT_TRUE(app.backup().offline());
+  EXPECT_EQ(backupButtonTitle(app), "Backup ⚠ 3");
+  ASSERT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Backup Paused")) == 1; }));
+  QTest::qWait(100);
+  EXPECT_EQ(dialogs_.count(QStringLiteral("Backup Paused")), 1) << "one alert per episode";
+
+  ASSERT_TRUE(QDir().rename(backupDir() + "-away", backupDir()));
+  app.retryBackupNow();
+  ASSERT_TRUE(waitFor([&] { return app.backup().queue().empty(); }));
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_TRUE(QFile::exists(backupDir() + QStringLiteral("/Ann/Ann_000%1.JPG").arg(i))) << i;
+  }
+  EXPECT_EQ(app.backup().batchDone(), 0);
+  EXPECT_EQ(app.backup().batchTotal(), 0);
+  EXPECT_FALSE(app.backup().offline());
+  EXPECT_EQ(backupButtonTitle(app), "Backup ✓");
+  EXPECT_TRUE(QFile::exists(first));
+}
+
+TEST_F(BackupTest, MissingFilesAreFoundAndAnEmptyPhotoNeverCountsAsCopied) {
+  auto& app = launchWithBackup();
+  file(app, QStringLiteral("IMG_0001.JPG"));
+  ASSERT_TRUE(waitFor([&] { return app.backup().queue().empty(); }));
+  app.backupMissingNow();
+  EXPECT_EQ(app.lastFriendlyStatus(), "Backup is already complete — nothing missing.");
+
+  QDir().mkpath(photos() + "/Bob");
+  QFile(photos() + "/Bob/Bob_0009.JPG").open(QIODevice::WriteOnly);  // zero bytes
+  app.backupMissingNow();
+  EXPECT_EQ(app.lastFriendlyStatus(), "Queued 1 missing file for backup.");
+  QSignalSpy done(&app, &VantrelAppDelegate::backupJobDone);
+  ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
+  EXPECT_EQ(app.backup().queue().size(), 1u) << "an empty photo stays queued";
+}
+
+TEST_F(BackupTest, ClearingTheQueueAsksFirst) {
+  auto& app = launchWithBackup();
+  ASSERT_TRUE(QDir().rename(backupDir(), backupDir() + "-away"));
+  QSignalSpy done(&app, &VantrelAppDelegate::backupJobDone);
+  file(app, QStringLiteral("IMG_0001.JPG"));
+  ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
+  ASSERT_EQ(app.backup().queue().size(), 1u);
+  dialogs_.answers.push_back(1);  // cancel
+  app.clearBackupQueue();
+  EXPECT_EQ(app.backup().queue().size(), 1u);
+  dialogs_.answers.push_back(0);  // clear
+  app.clearBackupQueue();
+  EXPECT_TRUE(app.backup().queue().empty());
+  app.clearBackupQueue();                // nothing left: no question
+  EXPECT_EQ(dialogs_.alerts.size(), 3);  // two questions and the paused alert
+}
+
+TEST_F(BackupTest, RecoverySendsTheWakePacketToTheStoredAddress) {
+  const int receiver = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(receiver, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::bind(receiver, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::getsockname(receiver, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  env().wakeAddress = QStringLiteral("127.0.0.1");
+  env().wakePort = ntohs(address.sin_port);
+  setStoredValue(QStringLiteral("VantrelBackupMAC"), QStringLiteral("aa:bb:cc:dd:ee:ff"));
+
+  auto& app = launchWithBackup();
+  app.wakeAndReconnectBackup();
+  unsigned char packet[200];
+  timeval timeout{5, 0};
+  ::setsockopt(receiver, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+  const ssize_t got = ::recv(receiver, packet, sizeof packet, 0);
+  ::close(receiver);
+  ASSERT_EQ(got, 102);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(packet[i], 0xFF);
+  EXPECT_EQ(packet[6], 0xAA);
+  EXPECT_EQ(packet[101], 0xFF);
+  EXPECT_EQ(app.lastFriendlyStatus(), "Sent wake signal to the backup drive…");
+}
+
+}  // namespace
