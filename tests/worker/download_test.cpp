@@ -175,7 +175,7 @@ TEST_F(DownloadTest, ASlowDownloadWritesItsStallLineBeforeTheStatus) {
   EXPECT_NE(worker.lines()[stall].find("|filename=IMG_0001.JPG|count=1"), std::string::npos);
   EXPECT_EQ(worker.lines()[stall + 1], "STATUS|Downloaded: IMG_0001.JPG");
   // The pump that held the download took over a second but under two: logged, no pump stall.
-  EXPECT_FALSE(worker.lines_with_prefix("LOG|[CPP_WORKER] CanonPump EXIT").empty());
+  EXPECT_TRUE(worker.wait_for_prefix("LOG|[CPP_WORKER] CanonPump EXIT", 5s));
   EXPECT_TRUE(worker.lines_with_prefix("TRANSFER_STALL|elapsed=").empty());
 }
 
