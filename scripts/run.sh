@@ -1,30 +1,61 @@
 #!/usr/bin/env bash
-# Builds the project and starts the camera worker against the simulated camera: it connects,
-# watches, takes three pictures (one every few seconds) and downloads them into a fresh folder,
-# printing every protocol line as it goes.
+# Builds Vantrel Photo Tether and starts it with the simulated camera, in a fresh demo folder
+# that never touches your own settings:
+#   - a sample roster of ten names is imported on the first start,
+#   - photos go to <demo>/photos, and backups to <demo>/backup once you choose it,
+#   - the simulated camera connects by itself; Camera ▸ Take Photo (Ctrl+T) shoots.
+#
+# Options:
+#   --auto-shoot SECONDS   the simulated camera also takes a picture every SECONDS seconds
+#   --demo-dir DIR         keep the demo in DIR (reused on the next run) instead of a new folder
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+auto_shoot=""
+demo=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --auto-shoot) auto_shoot="$2"; shift 2 ;;
+    --demo-dir) demo="$2"; shift 2 ;;
+    -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
+    *) echo "unknown option: $1 (try --help)" >&2; exit 2 ;;
+  esac
+done
+
 "$root/scripts/build.sh" >/dev/null
 
-demo="$(mktemp -d "${TMPDIR:-/tmp}/vantrel-demo.XXXXXX")"
-echo "Download folder: $demo"
-export VANTREL_SIM_AUTO_SHOOT_MS="${VANTREL_SIM_AUTO_SHOOT_MS:-3000}"
-export VANTREL_SIM_SHOTS="${VANTREL_SIM_SHOTS:-3}"
-export VANTREL_CPP_DETECT_STRATEGY="${VANTREL_CPP_DETECT_STRATEGY:-v21}"
-export VANTREL_CPP_PUMP_MODE="${VANTREL_CPP_PUMP_MODE:-both}"
-export VANTREL_DIAG="${VANTREL_DIAG:-0}"
-sdk="${VANTREL_SDK_PATH:-$root/build/lib/libvantrel_simcam.so}"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<MSG
+No display found. Vantrel Photo Tether is a desktop application; on a machine without a screen
+run it under a virtual X server, for example:
 
-{
-  echo "CONNECT|disk"
-  sleep 2
-  echo "SET_DOWNLOAD_DIR|$demo"
-  echo "PUMP_ACTIVE"
-  sleep $(((VANTREL_SIM_AUTO_SHOOT_MS * VANTREL_SIM_SHOTS) / 1000 + 3))
-  echo "DIAG"
-  echo "QUIT"
-} | "$root/build/bin/vantrel_cpp_worker" "$demo" "$sdk" disk
+  xvfb-run -a -s "-screen 0 1600x1000x24" $0 --auto-shoot 3
 
-echo
-echo "Photos downloaded into $demo:"
-ls -l "$demo"
+MSG
+  exit 1
+fi
+
+if [ -z "$demo" ]; then
+  demo="$(mktemp -d "${TMPDIR:-/tmp}/vantrel-demo.XXXXXX")"
+fi
+mkdir -p "$demo/config/Vantrel" "$demo/data" "$demo/photos" "$demo/runtime"
+chmod 700 "$demo/runtime"
+settings="$demo/config/Vantrel/Vantrel Tether.conf"
+if [ ! -f "$settings" ]; then
+  cp "$root/resources/sample_roster.csv" "$demo/sample_roster.csv"
+  cat > "$settings" <<CONF
+[General]
+VantrelLastTargetDir=$demo/photos
+VantrelLastCSVPath=$demo/sample_roster.csv
+CONF
+fi
+
+export XDG_CONFIG_HOME="$demo/config" XDG_DATA_HOME="$demo/data" XDG_RUNTIME_DIR="$demo/runtime"
+export VANTREL_SDK_PATH="${VANTREL_SDK_PATH:-$root/build/lib/libvantrel_simcam.so}"
+if [ -n "$auto_shoot" ]; then
+  export VANTREL_SIM_AUTO_SHOOT_MS=$((auto_shoot * 1000))
+fi
+
+echo "Demo folder: $demo (photos in $demo/photos)"
+echo "Camera library: $VANTREL_SDK_PATH"
+exec "$root/build/bin/vantrel_tether"

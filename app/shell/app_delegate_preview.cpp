@@ -1,15 +1,11 @@
 // The capture preview: the newest photo once the camera pauses, and stepping through the shoot.
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDesktopServices>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
-#include <QUrl>
 #include <algorithm>
 
+#include "file_manager_reveal.h"
 #include "image_types.h"
 #include "vantrel_app_delegate.h"
 
@@ -98,17 +94,5 @@ void VantrelAppDelegate::revealPreviewInFinder() {
     QApplication::beep();
     return;
   }
-  // The freedesktop file manager call selects the file; without one, open its folder.
-  QDBusMessage call = QDBusMessage::createMethodCall(
-      QStringLiteral("org.freedesktop.FileManager1"),
-      QStringLiteral("/org/freedesktop/FileManager1"),
-      QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-  call << QStringList{QUrl::fromLocalFile(_currentPreviewPath).toString()} << QString();
-  const QString folder = QFileInfo(_currentPreviewPath).absolutePath();
-  auto* watcher =
-      new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 2000), this);
-  connect(watcher, &QDBusPendingCallWatcher::finished, this, [folder](QDBusPendingCallWatcher* w) {
-    if (w->isError()) QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
-    w->deleteLater();
-  });
+  revealInFileManager(_currentPreviewPath, QFileInfo(_currentPreviewPath).absolutePath(), this);
 }

@@ -161,6 +161,10 @@ void VantrelAppDelegate::updateControls() {
     styleButton(_destButtons[i], QString::fromUtf8(kDestinationTitles[i]),
                 i == _camera.saveModeIndex ? palette::brand() : palette::gray(), setupAllowed);
   }
+  restyleSuffixButtons();
+  if (_suffixManageButton) {
+    styleButton(_suffixManageButton, QStringLiteral("Edit…"), palette::gray(), setupAllowed);
+  }
   if (_counterField) {
     styleCounterField(_counterField);
     _counterField->setEnabled(setupAllowed);

@@ -4,13 +4,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSplitter>
@@ -18,11 +18,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "csv_import.h"
 #include "names_table_model.h"
 #include "palette.h"
 #include "vantrel_app_delegate.h"
+#include "vantrel_button.h"
 #include "vantrel_drop_zone.h"
+#include "vantrel_table_view.h"
 #include "view_styling.h"
 
 namespace {
@@ -52,9 +53,7 @@ QLabel* makeLabel(const QString& text, QWidget* parent) {
 }
 
 QPushButton* makeButton(const QString& title, QWidget* parent) {
-  auto* button = new QPushButton(title, parent);
-  button->setCursor(Qt::PointingHandCursor);
-  return button;
+  return new VantrelButton(title, parent);
 }
 
 // A card: a small grey title over a value.
@@ -77,6 +76,7 @@ QFrame* makeCard(const QString& title, QWidget* value, QWidget* parent, const QS
 
 void VantrelAppDelegate::buildUI() {
   if (_window) return;
+  applyAppearance();
   auto* window = new MainWindow(this);
   _window = window;
   connect(this, &VantrelAppDelegate::quitRequested, qApp, &QApplication::quit,
@@ -156,8 +156,9 @@ void VantrelAppDelegate::buildUI() {
   _storageTimer->setInterval(kStorageRefreshMs);
   connect(_storageTimer, &QTimer::timeout, this, [this] { updateStorageLabel(); });
   _storageTimer->start();
-  QTimer::singleShot(kUpdateCheckDelayMs, this, [] {});
+  QTimer::singleShot(kUpdateCheckDelayMs, this, [this] { checkForUpdatesInBackgroundIfDue(); });
   startAutoDetectTimer();
+  installRepairActions();
 }
 
 QWidget* VantrelAppDelegate::buildLeftPane() {
@@ -188,6 +189,18 @@ QWidget* VantrelAppDelegate::buildLeftPane() {
     searchRow->addWidget(b);
   }
   layout->addLayout(searchRow);
+  _searchField->setObjectName(QStringLiteral("searchField"));
+  _addSearchButton->setObjectName(QStringLiteral("addSearchButton"));
+  _clearSearchButton->setObjectName(QStringLiteral("clearSearchButton"));
+  _filterButton->setObjectName(QStringLiteral("filterButton"));
+  _exportButton->setObjectName(QStringLiteral("exportButton"));
+  connect(_searchField, &QLineEdit::textEdited, this,
+          [this](const QString& text) { searchTextEdited(text); });
+  connect(_addSearchButton, &QPushButton::clicked, this, [this] { addSearchAsCSVRow(); });
+  connect(_clearSearchButton, &QPushButton::clicked, this, [this] { clearSearch(); });
+  connect(_filterButton, &QPushButton::clicked, this, [this] { cycleCaptureFilter(); });
+  connect(_exportButton, &QPushButton::clicked, this, [this] { exportGrid(); });
+  updateFilterButton();
 
   auto* noteRow = new QHBoxLayout;
   auto* pencil = new QLabel(QStringLiteral("📝"), pane);
@@ -195,44 +208,93 @@ QWidget* VantrelAppDelegate::buildLeftPane() {
   _noteField->setPlaceholderText(
       QStringLiteral("Note for the selected name — type here, saves automatically"));
   styleTextFieldBox(_noteField);
+  _noteField->setObjectName(QStringLiteral("noteField"));
+  connect(_noteField, &QLineEdit::textEdited, this,
+          [this](const QString& text) { noteTextEdited(text); });
+  _noteIndicator = new QPushButton(QStringLiteral("📝"), pane);
+  _noteIndicator->setObjectName(QStringLiteral("noteIndicator"));
+  _noteIndicator->setFlat(true);
+  _noteIndicator->setCursor(Qt::PointingHandCursor);
+  _noteIndicator->setStyleSheet(QStringLiteral("QPushButton { border: none; background: none; }"));
+  _noteIndicator->setVisible(false);
+  connect(_noteIndicator, &QPushButton::clicked, this, [this] { focusNoteField(); });
   noteRow->addWidget(pencil);
   noteRow->addWidget(_noteField, 1);
+  noteRow->addWidget(_noteIndicator);
   layout->addLayout(noteRow);
 
   _tableStack = new QStackedWidget(pane);
-  _table = new QTableView(_tableStack);
+  auto* table = new VantrelTableView(_tableStack);
+  table->setObjectName(QStringLiteral("namesTable"));
+  table->_vantrelSelectionColor = palette::brand();
+  _table = table;
   _tableModel = new NamesTableModel(_names, this);
   _table->setModel(_tableModel);
-  _table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  _table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  _table->setShowGrid(false);
-  _table->setAlternatingRowColors(false);
-  _table->verticalHeader()->setVisible(false);
-  _table->verticalHeader()->setDefaultSectionSize(34);
-  _table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-  _table->horizontalHeader()->setSectionsMovable(false);
-  _table->horizontalHeader()->setSectionResizeMode(NamesTableModel::MarkerColumn,
-                                                   QHeaderView::Interactive);
-  _table->horizontalHeader()->setSectionResizeMode(NamesTableModel::NameColumn,
-                                                   QHeaderView::Stretch);
-  _table->horizontalHeader()->setSectionResizeMode(NamesTableModel::CountColumn,
-                                                   QHeaderView::Interactive);
+  QHeaderView* header = _table->horizontalHeader();
+  header->setSectionResizeMode(NamesTableModel::MarkerColumn, QHeaderView::Interactive);
+  header->setSectionResizeMode(NamesTableModel::NameColumn, QHeaderView::Stretch);
+  header->setSectionResizeMode(NamesTableModel::CountColumn, QHeaderView::Interactive);
+  header->setMinimumSectionSize(30);
   _table->setColumnWidth(NamesTableModel::MarkerColumn, 44);
+  _table->setColumnWidth(NamesTableModel::NameColumn, 420);
   _table->setColumnWidth(NamesTableModel::CountColumn, 58);
-  _table->setStyleSheet(
-      QStringLiteral(
-          "QTableView { background: white; border: none; selection-background-color: %1; "
-          "selection-color: white; }")
-          .arg(cssColor(palette::brand())));
+  table->setColumnWidthLimits(NamesTableModel::MarkerColumn, 30, 52);
+  table->setColumnWidthLimits(NamesTableModel::CountColumn, 48, 80);
+  connect(header, &QHeaderView::sectionClicked, this,
+          [this](int column) { nameHeaderClicked(column); });
   connect(_table, &QTableView::clicked, this,
           [this](const QModelIndex& index) { tableClicked(index); });
   connect(_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { tableSelectionChanged(); });
+  connect(_tableModel, &NamesTableModel::nameEdited, this,
+          [this](qint64 row, bool accepted) { tableNameEdited(row, accepted); });
+  table->_rowDragData = [this](int displayRow) { return rowDragMimeData(displayRow); };
+  table->_validateDrop = [this](const QMimeData* data, VantrelTableView::DropTarget target) {
+    return validateTableDrop(data, target.row, target.onto);
+  };
+  table->_acceptDrop = [this](const QMimeData* data, VantrelTableView::DropTarget target) {
+    return acceptTableDrop(data, target.row, target.onto);
+  };
+  table->_onContextMenu = [this](int displayRow, const QPoint& globalPos) {
+    showRowContextMenu(displayRow, globalPos);
+  };
+
+  // The row menu; the folder items are answered by the folder-repair actions.
+  _rowMenu = new QMenu(QStringLiteral("Row"), _table);
+  _rowMenu->setObjectName(QStringLiteral("rowMenu"));
+  connect(_rowMenu->addAction(QStringLiteral("Insert Row Above")), &QAction::triggered, this,
+          [this] { ctxInsertAbove(); });
+  connect(_rowMenu->addAction(QStringLiteral("Insert Row Below")), &QAction::triggered, this,
+          [this] { ctxInsertBelow(); });
+  _rowMenu->addSeparator();
+  _rowRenameFolderItem = _rowMenu->addAction(QStringLiteral("Rename Folder & Images…"));
+  connect(_rowRenameFolderItem, &QAction::triggered, this, [this] {
+    emit rowFolderActionRequested(QStringLiteral("rename"), contextTargetModelRow());
+  });
+  connect(_rowMenu->addAction(QStringLiteral("Edit Note…")), &QAction::triggered, this,
+          [this] { ctxEditNote(); });
+  _rowOpenFolderItem = _rowMenu->addAction(QStringLiteral("Open Folder in File Manager"));
+  connect(_rowOpenFolderItem, &QAction::triggered, this, [this] {
+    emit rowFolderActionRequested(QStringLiteral("open"), contextTargetModelRow());
+  });
+  _rowMenu->addSeparator();
+  connect(_rowMenu->addAction(QStringLiteral("Mark Segment Start 🚩")), &QAction::triggered, this,
+          [this] { ctxToggleMarker(); });
+  _rowMenu->addSeparator();
+  connect(_rowMenu->addAction(QStringLiteral("Delete Row")), &QAction::triggered, this,
+          [this] { ctxDeleteRow(); });
+
   _emptyDropButton = new VantrelDropZone(_tableStack);
+  _emptyDropButton->setObjectName(QStringLiteral("emptyDropZone"));
   _emptyDropButton->_borderColor = palette::softBorder();
+  _emptyDropButton->_onClick = [this] { loadCSV(); };
+  _emptyDropButton->_onDropPaths = [this](const QStringList& paths) {
+    return appendDroppedCSVPaths(paths);
+  };
   _tableStack->addWidget(_table);
   _tableStack->addWidget(_emptyDropButton);
   layout->addWidget(_tableStack, 1);
+  syncNoteFieldToSelection();
   return pane;
 }
 
@@ -325,9 +387,16 @@ QWidget* VantrelAppDelegate::buildSettingsPopover() {
   layout->addLayout(destRow);
   section(QStringLiteral("TAGS"));
   _tagRow = new QHBoxLayout;
+  _suffixManageButton = makeButton(QStringLiteral("Edit…"), popover);
+  _suffixManageButton->setToolTip(QStringLiteral("Add, rename, or remove tag buttons (up to 5)"));
+  connect(_suffixManageButton, &QPushButton::clicked, this, [this] { manageSuffixes(); });
+  _tagRow->addStretch();
+  _tagRow->addWidget(_suffixManageButton);
   layout->addLayout(_tagRow);
+  rebuildSuffixButtons();
   layout->addStretch();
   _resetButton = makeButton(QStringLiteral("↻ Reset workflow"), popover);
+  connect(_resetButton, &QPushButton::clicked, this, [this] { resetWorkflow(); });
   layout->addWidget(_resetButton);
   return popover;
 }
@@ -368,11 +437,39 @@ void VantrelAppDelegate::installMainMenu() {
   QMenu* app = bar->addMenu(appTitle);
   app->addAction(appTitle)->setEnabled(false);
   app->addSeparator();
-  app->addAction(QStringLiteral("Check for Updates…"));
+  connect(app->addAction(QStringLiteral("Check for Updates…")), &QAction::triggered, this,
+          [this] { checkForUpdatesInteractive(); });
   app->addSeparator();
   QAction* quit = app->addAction(QStringLiteral("Quit Vantrel Photo Tether"));
   quit->setShortcut(QKeySequence::Quit);
   connect(quit, &QAction::triggered, this, [this] { emit quitRequested(); });
+
+  // Edit items go to the focused text field first; elsewhere copy and paste work on the list.
+  QMenu* edit = bar->addMenu(QStringLiteral("Edit"));
+  auto addEditItem = [this, edit](const QString& title, const QString& keys, EditCommand command) {
+    QAction* action = edit->addAction(title);
+    action->setShortcut(QKeySequence(keys));
+    connect(action, &QAction::triggered, this, [this, command] { performEditCommand(command); });
+  };
+  addEditItem(QStringLiteral("Undo"), QStringLiteral("Ctrl+Z"), EditCommand::Undo);
+  addEditItem(QStringLiteral("Redo"), QStringLiteral("Ctrl+Shift+Z"), EditCommand::Redo);
+  edit->addSeparator();
+  addEditItem(QStringLiteral("Cut"), QStringLiteral("Ctrl+X"), EditCommand::Cut);
+  addEditItem(QStringLiteral("Copy"), QStringLiteral("Ctrl+C"), EditCommand::Copy);
+  addEditItem(QStringLiteral("Paste"), QStringLiteral("Ctrl+V"), EditCommand::Paste);
+  edit->addSeparator();
+  addEditItem(QStringLiteral("Select All"), QStringLiteral("Ctrl+A"), EditCommand::SelectAll);
+
+  _listMenu = bar->addMenu(QStringLiteral("List"));
+  QAction* importItem = _listMenu->addAction(QStringLiteral("Import CSV…"));
+  importItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
+  connect(importItem, &QAction::triggered, this, [this] { loadCSV(); });
+  QAction* exportItem = _listMenu->addAction(QStringLiteral("Export List…"));
+  exportItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+  connect(exportItem, &QAction::triggered, this, [this] { exportGrid(); });
+  _listMenu->addSeparator();
+  connect(_listMenu->addAction(QStringLiteral("Rename a Photo Folder…")), &QAction::triggered,
+          this, [this] { renameFolderInteractive(); });
 
   QMenu* camera = bar->addMenu(QStringLiteral("Camera"));
   connect(camera->addAction(QStringLiteral("Connect Now")), &QAction::triggered, this,
@@ -395,17 +492,28 @@ void VantrelAppDelegate::installMainMenu() {
   installBackupMenu(bar->addMenu(QStringLiteral("Backup")));
 }
 
-void VantrelAppDelegate::reloadTable() {
+void VantrelAppDelegate::reloadTable(bool scrollToCurrent) {
   _names.applySearchFilter();
   if (_tableModel) _tableModel->reload();
+  // A reset model forgets its selection; the current person is shown selected again if visible.
+  selectModelRowInTable(_names.selectedRow(), scrollToCurrent);
+  // The current person may be gone (a deleted row, a replaced list) without a selection change.
+  syncNoteFieldToSelection();
   updateEmptyState();
 }
 
 qint64 VantrelAppDelegate::currentTableModelRow() const {
   if (!_table || !_table->selectionModel()) return -1;
-  const QModelIndexList rows = _table->selectionModel()->selectedRows();
-  if (rows.isEmpty()) return -1;
-  const qint64 row = _names.modelRowForDisplayRow(rows.first().row());
+  const QItemSelectionModel* selection = _table->selectionModel();
+  // Of several selected rows, the one clicked last.
+  int display = -1;
+  const QModelIndex current = selection->currentIndex();
+  if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex())) {
+    display = current.row();
+  } else if (const QModelIndexList rows = selection->selectedRows(); !rows.isEmpty()) {
+    display = rows.first().row();
+  }
+  const qint64 row = _names.modelRowForDisplayRow(display);
   return _names.isValidRow(row) ? row : -1;
 }
 
@@ -416,23 +524,22 @@ void VantrelAppDelegate::selectModelRowInTable(qint64 row, bool scroll) {
     _table->clearSelection();
     return;
   }
-  _table->selectRow(static_cast<int>(display));
-  if (scroll) _table->scrollTo(_tableModel->index(static_cast<int>(display), 1));
+  // Explicit flags: selectRow() would extend the selection while Shift or Ctrl is held.
+  const QModelIndex index =
+      _tableModel->index(static_cast<int>(display), NamesTableModel::NameColumn);
+  _table->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  if (scroll) _table->scrollTo(index);
 }
 
 void VantrelAppDelegate::tableClicked(const QModelIndex& index) {
   if (index.isValid() && index.column() == NamesTableModel::MarkerColumn) {
-    const qint64 row = _names.modelRowForDisplayRow(index.row());
-    if (_names.isValidRow(row)) {
-      _names.toggleMarkerForModelRow(row);
-      _gridStore->saveIfChanged(_names);
-      _tableModel->reload();
-      selectModelRowInTable(row, false);
-    }
+    toggleMarkerForModelRow(_names.modelRowForDisplayRow(index.row()));
   }
   const qint64 row = currentTableModelRow();
   if (row >= 0) _names.setSelectedRow(row);
   savePersistentPaths();
+  syncNoteFieldToSelection();
   if (!showSelectionTotalsIfMultiple()) refreshReadyStatusIfIdle();
   updatePathLabels();
   updateControls();
@@ -446,24 +553,19 @@ void VantrelAppDelegate::tableSelectionChanged() {
   _tableModel->setSelectedModelRows(selected);
   const qint64 row = currentTableModelRow();
   if (row >= 0) _names.setSelectedRow(row);
+  syncNoteFieldToSelection();
   updatePathLabels();
   showSelectionTotalsIfMultiple();
 }
 
 void VantrelAppDelegate::moveGridSelectionBy(int step) {
   if (!_table || _names.display().displayRowCount() == 0) return;
-  const qint64 current = _names.displayRowForModelRow(_names.selectedRow());
+  // From the table's selection: with none (say, the current person hidden by a search) the
+  // up arrow starts at the last row and the down arrow at the first.
+  const qint64 current = _names.displayRowForModelRow(currentTableModelRow());
   const qint64 target = _names.display().moveGridSelectionBy(current, step);
   if (target < 0) return;
   _names.setSelectedRow(_names.modelRowForDisplayRow(target));
   selectModelRowInTable(_names.selectedRow(), true);
   savePersistentPaths();
-}
-
-bool VantrelAppDelegate::importFirstColumnFromCSV(const QString& path) {
-  if (!QFileInfo(path).isFile()) return false;
-  _names.importFirstColumn(vantrel::names::readFirstColumnOfCsvFile(path.toStdString()));
-  reloadTable();
-  selectSavedOrFirstCSVRow();
-  return true;
 }

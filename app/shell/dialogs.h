@@ -6,6 +6,27 @@
 #include <QStringList>
 #include <optional>
 
+// The move dialog: a name field (when the destination is not fixed), a heading and one checkbox
+// per suffix folder that may come along.
+struct MoveFormChoice {
+  QString title;
+  bool checked = false;
+};
+
+struct MoveFormRequest {
+  QString message;
+  QString informativeText;
+  std::optional<QString> name;  // the editable name; nothing when the destination is fixed
+  QString heading;
+  QList<MoveFormChoice> choices;
+  QString acceptTitle;
+};
+
+struct MoveFormAnswer {
+  QString name;
+  QList<bool> checked;  // one per choice, in order
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -24,4 +45,10 @@ class Dialogs {
   // A one-line text prompt; nothing when cancelled.
   virtual std::optional<QString> prompt(const QString& title, const QString& message,
                                         const QString& text, const QString& okTitle) = 0;
+  // The move dialog; nothing when cancelled.
+  virtual std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) = 0;
+  // The tag editor: five rows of (label, suffix), pre-filled; the rows as typed on Save,
+  // nothing on Cancel.
+  virtual std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
+      const QList<QPair<QString, QString>>& rows) = 0;
 };

@@ -66,6 +66,10 @@ QVariant NamesTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant NamesTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal) return {};
+  if (role == Qt::TextAlignmentRole) {
+    return section == NameColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                 : QVariant(Qt::AlignCenter);
+  }
   if (role == Qt::DisplayRole) {
     switch (section) {
       case MarkerColumn:
@@ -97,6 +101,8 @@ QVariant NamesTableModel::headerData(int section, Qt::Orientation orientation, i
 
 Qt::ItemFlags NamesTableModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  // Any cell starts a row drag; the table decides what the drag carries.
+  if (index.isValid()) f |= Qt::ItemIsDragEnabled;
   if (index.isValid() && index.column() == NameColumn) f |= Qt::ItemIsEditable;
   return f;
 }
@@ -113,6 +119,12 @@ bool NamesTableModel::setData(const QModelIndex& index, const QVariant& value, i
 void NamesTableModel::reload() {
   beginResetModel();
   endResetModel();
+}
+
+void NamesTableModel::modelRowChanged(qint64 modelRow) {
+  const qint64 display = names_.displayRowForModelRow(modelRow);
+  if (display < 0) return;
+  emit dataChanged(index(static_cast<int>(display), 0), index(static_cast<int>(display), 2));
 }
 
 void NamesTableModel::setNameTitle(const QString& title) {

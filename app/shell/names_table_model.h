@@ -21,6 +21,8 @@ class NamesTableModel : public QAbstractTableModel {
 
   // The list changed: rows, order or cells.
   void reload();
+  // One row's cells changed (note, marker); nothing when the row is not shown.
+  void modelRowChanged(qint64 modelRow);
   void setNameTitle(const QString& title);
   // Marks which rows the view shows selected (drawn white).
   void setSelectedModelRows(const QSet<qint64>& rows);

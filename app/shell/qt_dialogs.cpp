@@ -1,11 +1,19 @@
 #include "qt_dialogs.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "move_form_dialog.h"
 
 void QtDialogs::alert(const QString& title, const QString& message) {
   ask(title, message, {QStringLiteral("OK")});
@@ -53,4 +61,57 @@ std::optional<QString> QtDialogs::prompt(const QString& title, const QString& me
   dialog.setOkButtonText(okTitle);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue();
+}
+
+std::optional<MoveFormAnswer> QtDialogs::moveForm(const MoveFormRequest& request) {
+  MoveFormDialog dialog(request, icon_, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.answer();
+}
+
+std::optional<QList<QPair<QString, QString>>> QtDialogs::customizeSuffixes(
+    const QList<QPair<QString, QString>>& rows) {
+  QDialog dialog(parent_);
+  dialog.setWindowTitle(QStringLiteral("Customize Suffixes"));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* title = new QLabel(QStringLiteral("<b>Customize Suffixes</b>"), &dialog);
+  auto* info = new QLabel(QStringLiteral("Up to 5. Each has a short button label and the text "
+                                         "added to the folder name (e.g. label “FR”, suffix "
+                                         "“_FR”). Leave a label blank to remove it."),
+                          &dialog);
+  info->setWordWrap(true);
+  layout->addWidget(title);
+  layout->addWidget(info);
+  auto* grid = new QGridLayout;
+  const QString headingStyle =
+      QStringLiteral("font-weight: bold; font-size: 11px; color: rgba(0,0,0,128);");
+  auto* labelHeading = new QLabel(QStringLiteral("Button label"), &dialog);
+  auto* suffixHeading = new QLabel(QStringLiteral("Folder suffix"), &dialog);
+  labelHeading->setStyleSheet(headingStyle);
+  suffixHeading->setStyleSheet(headingStyle);
+  grid->addWidget(labelHeading, 0, 0);
+  grid->addWidget(suffixHeading, 0, 1);
+  QList<QPair<QLineEdit*, QLineEdit*>> fields;
+  for (int i = 0; i < 5; ++i) {
+    auto* label = new QLineEdit(i < rows.size() ? rows[i].first : QString(), &dialog);
+    auto* suffix = new QLineEdit(i < rows.size() ? rows[i].second : QString(), &dialog);
+    label->setPlaceholderText(QStringLiteral("label"));
+    suffix->setPlaceholderText(QStringLiteral("_suffix"));
+    label->setFixedWidth(150);
+    suffix->setFixedWidth(180);
+    grid->addWidget(label, i + 1, 0);
+    grid->addWidget(suffix, i + 1, 1);
+    fields.append(qMakePair(label, suffix));
+  }
+  layout->addLayout(grid);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(QStringLiteral("Save"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  QList<QPair<QString, QString>> typed;
+  for (const auto& [label, suffix] : fields) typed.append(qMakePair(label->text(), suffix->text()));
+  return typed;
 }

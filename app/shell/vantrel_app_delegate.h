@@ -19,6 +19,7 @@
 #include "backup_coordinator.h"
 #include "camera_state.h"
 #include "filing_host.h"
+#include "folder_renamer.h"
 #include "grid_store.h"
 #include "names_list.h"
 #include "single_instance_lock.h"
@@ -142,6 +143,13 @@ class VantrelAppDelegate : public QObject {
   void advanceCounterPast(std::int64_t next);
   void loadSuffixes();
   void saveSuffixes();
+  void rebuildSuffixButtons();
+  void restyleSuffixButtons();
+  void suffixToggled(int index, bool on);
+  void manageSuffixes();
+  // The reset for the next job: every tag off, the tags themselves stay.
+  void turnAllSuffixesOff();
+  const vantrel::filing::SuffixTags& suffixes() const { return _suffixes; }
   void markCaptureForRow(qint64 row, const QString& savedPath);
   void counterTextEdited(const QString& text);
   void rescanOutputFolders();
@@ -158,13 +166,97 @@ class VantrelAppDelegate : public QObject {
 
   // --- Window ---
   void buildUI();
+  // Forces the light palette, also under a dark desktop theme.
+  void applyAppearance();
   void installMainMenu();
-  void reloadTable();
+  // Re-filters and redraws the list; the current person stays selected while shown.
+  void reloadTable(bool scrollToCurrent = false);
   void tableClicked(const QModelIndex& index);
   void tableSelectionChanged();
   void selectModelRowInTable(qint64 row, bool scroll);
   // Up and down arrows: the next or previous name, even while a text field has focus.
   void moveGridSelectionBy(int step);
+
+  // --- Names list in the window ---
+  // Import and export.
+  void loadCSV();
+  void exportGrid();
+  // Files dropped on the table: asks whether to add or replace, then imports. False when
+  // nothing was taken.
+  bool importDroppedCSVPaths(const QStringList& paths);
+  // Files dropped on the empty-list zone: appended without a question; false when nothing was
+  // added.
+  bool appendDroppedCSVPaths(const QStringList& paths);
+  // The common tail of insertions, deletions and dropped imports.
+  void afterRowMutationSelect(qint64 row);
+  // Search, filter and sort.
+  void searchTextEdited(const QString& text);
+  void addSearchAsCSVRow();
+  void clearSearch();
+  void cycleCaptureFilter();
+  void updateFilterButton();
+  void nameHeaderClicked(int column);
+  // The Edit menu: a focused text field edits itself; anywhere else copy and paste work on the
+  // list.
+  enum class EditCommand { Undo, Redo, Cut, Copy, Paste, SelectAll };
+  void performEditCommand(EditCommand command);
+  void copy();
+  void paste();
+  // The row menu, for the clicked display row (-1: below the rows, or from the keyboard).
+  void showRowContextMenu(int displayRow, const QPoint& globalPos);
+  qint64 contextTargetModelRow() const;
+  void ctxInsertAbove();
+  void ctxInsertBelow();
+  void ctxDeleteRow();
+  void ctxEditNote();
+  void ctxToggleMarker();
+  // The marker column's click and the row menu's "Mark Segment Start".
+  void toggleMarkerForModelRow(qint64 row);
+  // The note field and its indicator follow the current person.
+  void syncNoteFieldToSelection();
+  void refreshNoteIndicator();
+  void focusNoteField();
+  void noteTextEdited(const QString& text);
+  // An in-place edit of a name was stored (or refused, keeping the old name).
+  void tableNameEdited(qint64 row, bool accepted);
+  // Row drags inside the table and roster files dropped on it.
+  class QMimeData* rowDragMimeData(int displayRow) const;
+  Qt::DropAction validateTableDrop(const QMimeData* data, int row, bool onto);
+  bool acceptTableDrop(const QMimeData* data, int row, bool onto);
+  // Clears the list, the target folder, the tags, the destination and the counter for the
+  // next job; refused while watching and asked first.
+  void resetWorkflow();
+  // The "List" menu, for items that follow Import and Export.
+  QMenu* listMenu() const { return _listMenu; }
+
+  // --- Update check ---
+  // "Check for Updates…": reports every outcome, failures included.
+  void checkForUpdatesInteractive();
+  // At most one silent check a day; true when a check was started.
+  bool checkForUpdatesInBackgroundIfDue();
+  void checkForUpdatesShowingNoUpdate(bool reportAll);
+  // The release service: $VANTREL_UPDATE_URL, else the "VantrelUpdateURL" setting; empty: none.
+  QString updateServiceAddress() const;
+  bool updateCheckInFlight() const { return _updateChecksInFlight > 0; }
+
+ public slots:
+  // --- Folder repair ---
+  // "Rename Folder & Images…" of the row menu: the move dialog with a name to type.
+  void renameFolderAndImagesForRow(qint64 row);
+  // "Open Folder in File Manager" of the row menu.
+  void openFolderForRow(qint64 row);
+  // A row dropped onto another row: the move dialog into that row's name.
+  void movePhotosFromRowToRow(qint64 source, qint64 target);
+  // "Rename a Photo Folder…": a folder picked by hand, renamed with its images.
+  void renameFolderInteractive();
+  // The move dialog; without a fixed target the operator types the new name.
+  void promptMoveFromRow(qint64 row, const std::optional<QString>& fixedTargetName);
+  void movePhotosFromRow(qint64 row, const QString& name, const QStringList& selectedSuffixes);
+  void applyFolderRenameFrom(const QString& folder, const QString& name);
+  // Connects the row menu's and the table's requests to the actions above.
+  void installRepairActions();
+
+ public:
 
   // Read access for tests and views.
   const vantrel::link::CameraState& camera() const { return _camera; }
@@ -191,6 +283,10 @@ class VantrelAppDelegate : public QObject {
   void quitRequested();
   // A backup copy job ended and the controller has reacted.
   void backupJobDone();
+  // The row menu asks for "rename" (Rename Folder & Images…) or "open" (Open Folder…).
+  void rowFolderActionRequested(QString action, qint64 row);
+  // One row was dropped onto another.
+  void rowDroppedOnRow(qint64 source, qint64 target);
 
  private:
   friend class FilingThread;
@@ -245,6 +341,14 @@ class VantrelAppDelegate : public QObject {
   std::unique_ptr<BackupServices> _backupServices;
   bool _lowLaptopStorageWarningShown = false;
 
+  // Update check and folder repair.
+  void updateReplyFinished(class QNetworkReply* reply, bool reportAll);
+  void promptUpdateToVersion(const QString& message, const QString& informativeText,
+                             const QString& address);
+  vantrel::filing::FolderRenamer folderRenamer() const;
+  class QNetworkAccessManager* _updateNetwork = nullptr;
+  int _updateChecksInFlight = 0;
+
   // Status.
   QString _lastFriendlyStatus;
   QString _lastStatusKind;
@@ -281,6 +385,8 @@ class VantrelAppDelegate : public QObject {
   QLabel* _settingsBackupPathLabel = nullptr;
   QList<QPushButton*> _destButtons;
   class QHBoxLayout* _tagRow = nullptr;
+  QList<QPushButton*> _suffixButtons;
+  QPushButton* _suffixManageButton = nullptr;
   QPushButton* _resetButton = nullptr;
   QLineEdit* _searchField = nullptr;
   QPushButton* _addSearchButton = nullptr;
@@ -300,6 +406,15 @@ class VantrelAppDelegate : public QObject {
   QPushButton* _previewRevealButton = nullptr;
   QAction* _autoConnectMenuItem = nullptr;
   QAction* _takePhotoMenuItem = nullptr;
+
+  // Names list in the window.
+  QPushButton* _noteIndicator = nullptr;
+  QMenu* _rowMenu = nullptr;
+  QMenu* _listMenu = nullptr;
+  QAction* _rowRenameFolderItem = nullptr;
+  QAction* _rowOpenFolderItem = nullptr;
+  // The display row the row menu was opened on; -1 when none.
+  int _contextClickedDisplayRow = -1;
   QAction* _backupEnableMenuItem = nullptr;
   QAction* _backupSyncMenuItem = nullptr;
 };

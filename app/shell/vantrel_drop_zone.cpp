@@ -1,24 +1,17 @@
 #include "vantrel_drop_zone.h"
 
 #include <QDragEnterEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 
+#include "dropped_roster_files.h"
+
 VantrelDropZone::VantrelDropZone(QWidget* parent) : QWidget(parent) {
   setAcceptDrops(true);
   setCursor(Qt::PointingHandCursor);
-}
-
-QStringList VantrelDropZone::listFiles(const QStringList& paths) {
-  QStringList kept;
-  for (const QString& path : paths) {
-    const QFileInfo info(path);
-    const QString ext = info.suffix().toLower();
-    if (info.isFile() && (ext == QLatin1String("csv") || ext == QLatin1String("txt"))) kept << path;
-  }
-  return kept;
+  // Holds the focus while the list is empty, so that pasting reaches the list.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void VantrelDropZone::paintEvent(QPaintEvent*) {
@@ -52,6 +45,12 @@ void VantrelDropZone::paintEvent(QPaintEvent*) {
                    Qt::AlignHCenter | Qt::AlignTop, hint);
 }
 
+void VantrelDropZone::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // When nothing in the window holds the focus, take it: Ctrl+V then pastes names.
+  if (!window()->focusWidget()) setFocus(Qt::OtherFocusReason);
+}
+
 void VantrelDropZone::mouseReleaseEvent(QMouseEvent*) {
   if (_onClick) _onClick();
 }
@@ -64,11 +63,7 @@ void VantrelDropZone::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void VantrelDropZone::dropEvent(QDropEvent* event) {
-  QStringList paths;
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) paths << url.toLocalFile();
-  }
-  const QStringList files = listFiles(paths);
+  const QStringList files = droppedRosterFiles(event->mimeData());
   if (!files.isEmpty() && _onDropPaths && _onDropPaths(files)) {
     event->acceptProposedAction();
   } else {

@@ -16,10 +16,8 @@ class VantrelDropZone : public QWidget {
   QColor _borderColor;
   QColor _textColor;
 
-  // The csv and txt files among `paths` (case-insensitive extension).
-  static QStringList listFiles(const QStringList& paths);
-
  protected:
+  void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "palette.h"
+#include "vantrel_button.h"
 
 QString cssColor(const QColor& color) {
   return QStringLiteral("rgba(%1,%2,%3,%4)")
@@ -20,6 +21,19 @@ void styleButton(QAbstractButton* button, const QString& title, const QColor& co
   const QColor fill = enabled ? (color.isValid() ? color : QColor::fromRgbF(0.72f, 0.72f, 0.72f))
                               : QColor::fromRgbF(0.70f, 0.70f, 0.70f);
   const QColor text = enabled ? QColor(Qt::white) : QColor::fromRgbF(0.35f, 0.35f, 0.35f);
+  // Our own buttons draw the fill, its hover and press states and the cursor themselves.
+  if (auto* vantrel = qobject_cast<VantrelButton*>(button)) {
+    vantrel->setStyleSheet(QString());
+    QFont font = vantrel->font();
+    font.setPixelSize(13);
+    font.setWeight(QFont::DemiBold);
+    vantrel->setFont(font);
+    QPalette colours = vantrel->palette();
+    colours.setColor(QPalette::ButtonText, text);
+    vantrel->setPalette(colours);
+    vantrel->setBaseColor(fill);
+    return;
+  }
   button->setCursor(enabled ? Qt::PointingHandCursor : Qt::ArrowCursor);
   button->setStyleSheet(
       QStringLiteral("QAbstractButton { background: %1; color: %2; border: none; border-radius: "

@@ -49,6 +49,7 @@ TEST_F(BackupTest, AFolderThatGoesAwayHoldsThePhotosAndTakesThemBackInOrder) {
   auto& app = launchWithBackup();
   const QString first = file(app, QStringLiteral("IMG_0001.JPG"));
   ASSERT_TRUE(waitFor([&] { return QFile::exists(backupDir() + "/Ann/Ann_0001.JPG"); }));
+  ASSERT_TRUE(waitFor([&] { return app.backup().queue().empty(); }));
   EXPECT_EQ(backupButtonTitle(app), "Backup ✓");
 
   ASSERT_TRUE(QDir().rename(backupDir(), backupDir() + "-away"));

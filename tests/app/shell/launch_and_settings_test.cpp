@@ -1,5 +1,7 @@
 // Start-up on a clean machine and after earlier runs, the single-instance guard, statuses.
+#include <QApplication>
 #include <QFile>
+#include <QPalette>
 #include <QTest>
 
 #include "shell_fixture.h"
@@ -83,6 +85,23 @@ TEST_F(LaunchTest, AFolderWithABarIsRefusedAndTheOldOneKept) {
   app.selectFolder();
   EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Folder Not Usable")) == 1; }));
   EXPECT_EQ(app.targetDir(), photos());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LaunchTest, ADarkDesktopThemeStillGetsTheLightPalette) {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  dark.setColor(QPalette::Base, QColor(20, 20, 20));
+  dark.setColor(QPalette::Text, Qt::white);
+  QApplication::setPalette(dark);
+  auto& app = launch();
+  const QPalette shown = app.window()->palette();
+  EXPECT_GT(shown.color(QPalette::Window).lightness(), 200);
+  EXPECT_GT(shown.color(QPalette::Base).lightness(), 200);
+  EXPECT_LT(shown.color(QPalette::Text).lightness(), 100);
 }
 
 }  // namespace

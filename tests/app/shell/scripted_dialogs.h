@@ -5,6 +5,7 @@
 #include <QPair>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "dialogs.h"
 
@@ -39,6 +40,31 @@ class ScriptedDialogs : public Dialogs {
     prompts.pop_front();
     return text;
   }
+  // Each scripted answer sees the request; none left cancels.
+  using MoveFormScript = std::function<std::optional<MoveFormAnswer>(const MoveFormRequest&)>;
+  std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) override {
+    moveForms.push_back(request);
+    if (moveFormAnswers.empty()) return std::nullopt;
+    const MoveFormScript script = moveFormAnswers.front();
+    moveFormAnswers.pop_front();
+    return script(request);
+  }
+  // Confirms the form as shown: the proposed name and the pre-checked boxes.
+  static std::optional<MoveFormAnswer> asShown(const MoveFormRequest& request) {
+    MoveFormAnswer answer{request.name.value_or(QString()), {}};
+    for (const MoveFormChoice& choice : request.choices) answer.checked << choice.checked;
+    return answer;
+  }
+
+  std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
+      const QList<QPair<QString, QString>>& rows) override {
+    alerts.push_back({QStringLiteral("Customize Suffixes"), {}});
+    suffixRowsShown = rows;
+    if (suffixAnswers.empty()) return std::nullopt;
+    const auto answer = suffixAnswers.front();
+    suffixAnswers.pop_front();
+    return answer;
+  }
 
   int count(const QString& title) const {
     int n = 0;
@@ -52,6 +78,10 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> files;
   std::deque<QString> saveFiles;
   std::deque<QString> prompts;
+  QList<MoveFormRequest> moveForms;
+  std::deque<MoveFormScript> moveFormAnswers;
+  std::deque<QList<QPair<QString, QString>>> suffixAnswers;
+  QList<QPair<QString, QString>> suffixRowsShown;
 
  private:
   static QString take(std::deque<QString>& queue) {

@@ -1,0 +1,32 @@
+// The application always draws in its light palette, whatever theme the desktop uses.
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+
+#include "palette.h"
+#include "vantrel_app_delegate.h"
+
+void VantrelAppDelegate::applyAppearance() {
+  // Fusion follows the palette we hand it; the platform theme's dark colours never get in.
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+  QPalette light;
+  light.setColor(QPalette::Window, palette::appBackground());
+  light.setColor(QPalette::WindowText, QColor(0, 0, 0, 217));
+  light.setColor(QPalette::Base, palette::fieldBackground());
+  light.setColor(QPalette::AlternateBase, palette::softPanel());
+  light.setColor(QPalette::Text, QColor(0, 0, 0, 217));
+  light.setColor(QPalette::PlaceholderText, palette::secondaryLabel());
+  light.setColor(QPalette::Button, palette::softPanel());
+  light.setColor(QPalette::ButtonText, QColor(0, 0, 0, 217));
+  light.setColor(QPalette::ToolTipBase, QColor(255, 255, 240));
+  light.setColor(QPalette::ToolTipText, Qt::black);
+  light.setColor(QPalette::Highlight, palette::brand());
+  light.setColor(QPalette::HighlightedText, Qt::white);
+  light.setColor(QPalette::Link, palette::brand());
+  light.setColor(QPalette::Disabled, QPalette::Text, QColor(0, 0, 0, 90));
+  light.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0, 0, 0, 90));
+  light.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 0, 0, 90));
+  QApplication::setPalette(light);
+  updateControls();
+  updateStorageLabel();
+}

@@ -1,0 +1,27 @@
+# Installation layout and the Debian package.
+#
+#   bin/vantrel_tether, bin/vantrel_cpp_worker, bin/vantrel_camera_detect, bin/vantrel_simcam
+#   lib/vantrel/libEDSDK.so            the vendor's camera library, put there by the user
+#   lib/vantrel/simcam/                the simulated camera, under its own name: an installed
+#                                      application never shows a simulated camera as connected
+#   share/vantrel-tether/              icons and the splash mark
+#   share/applications/, share/icons/  desktop entry and icon
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vantrel-tether
+  FILES_MATCHING PATTERN "*.png" PATTERN "*.csv")
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel-tether.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications OPTIONAL)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel_tether_icon.png
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/512x512/apps RENAME vantrel-tether.png
+  OPTIONAL)
+
+set(CPACK_PACKAGE_NAME "vantrel-tether")
+set(CPACK_PACKAGE_VENDOR "Vantrel")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Tethered capture for photographing long lists of people")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Vantrel Photo Tether developers <support@vantrel.invalid>")
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "graphics")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+include(CPack)
