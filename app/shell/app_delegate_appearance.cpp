@@ -8,7 +8,8 @@
 
 void VantrelAppDelegate::applyAppearance() {
   // Fusion follows the palette we hand it; the platform theme's dark colours never get in.
-  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(fusion);
+  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+    QApplication::setStyle(fusion);
   QPalette light;
   light.setColor(QPalette::Window, palette::appBackground());
   light.setColor(QPalette::WindowText, QColor(0, 0, 0, 217));

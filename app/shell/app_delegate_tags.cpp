@@ -47,9 +47,9 @@ void VantrelAppDelegate::suffixToggled(int index, bool on) {
   saveSuffixes();
   restyleSuffixButtons();
   updatePathLabels();
-  setStatus(QString::fromStdString(
-                vantrel::filing::suffixToggledStatus(_suffixes.enabledSuffixString())),
-            QStringLiteral("neutral"));
+  setStatus(
+      QString::fromStdString(vantrel::filing::suffixToggledStatus(_suffixes.enabledSuffixString())),
+      QStringLiteral("neutral"));
 }
 
 void VantrelAppDelegate::manageSuffixes() {

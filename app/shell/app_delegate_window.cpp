@@ -468,8 +468,8 @@ void VantrelAppDelegate::installMainMenu() {
   exportItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
   connect(exportItem, &QAction::triggered, this, [this] { exportGrid(); });
   _listMenu->addSeparator();
-  connect(_listMenu->addAction(QStringLiteral("Rename a Photo Folder…")), &QAction::triggered,
-          this, [this] { renameFolderInteractive(); });
+  connect(_listMenu->addAction(QStringLiteral("Rename a Photo Folder…")), &QAction::triggered, this,
+          [this] { renameFolderInteractive(); });
 
   QMenu* camera = bar->addMenu(QStringLiteral("Camera"));
   connect(camera->addAction(QStringLiteral("Connect Now")), &QAction::triggered, this,

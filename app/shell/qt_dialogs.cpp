@@ -4,14 +4,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
-#include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "move_form_dialog.h"
 

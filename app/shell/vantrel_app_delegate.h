@@ -257,7 +257,6 @@ class VantrelAppDelegate : public QObject {
   void installRepairActions();
 
  public:
-
   // Read access for tests and views.
   const vantrel::link::CameraState& camera() const { return _camera; }
   vantrel::names::NamesList& names() { return _names; }
