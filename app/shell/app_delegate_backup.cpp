@@ -16,6 +16,7 @@
 #include "image_types.h"
 #include "palette.h"
 #include "remount_job.h"
+#include "settings_keys.h"
 #include "share_info.h"
 #include "user_defaults.h"
 #include "vantrel_app_delegate.h"
@@ -23,10 +24,10 @@
 
 namespace {
 
-const QString kBackupDirKey = QStringLiteral("VantrelBackupDir");
-const QString kBackupEnabledKey = QStringLiteral("VantrelBackupEnabled");
-const QString kShareUrlKey = QStringLiteral("VantrelBackupShareURL");
-const QString kMacKey = QStringLiteral("VantrelBackupMAC");
+const QString& kBackupDirKey = settings_keys::kBackupDir;
+const QString& kBackupEnabledKey = settings_keys::kBackupEnabled;
+const QString& kShareUrlKey = settings_keys::kBackupShareUrl;
+const QString& kMacKey = settings_keys::kBackupMac;
 
 int ms(std::chrono::seconds s) {
   return static_cast<int>(s.count() * 1000);

@@ -3,6 +3,7 @@
 
 #include <QAction>
 
+#include "settings_keys.h"
 #include "user_defaults.h"
 #include "vantrel_app_delegate.h"
 #include "worker_process.h"
@@ -147,7 +148,7 @@ void VantrelAppDelegate::toggleAutoConnect() {
   _camera.autoConnect = !_camera.autoConnect;
   _camera.autoConnectSuppressed = false;
   if (_autoConnectMenuItem) _autoConnectMenuItem->setChecked(_camera.autoConnect);
-  _defaults->set(QStringLiteral("VantrelAutoConnectV2"), _camera.autoConnect);
+  _defaults->set(settings_keys::kAutoConnect, _camera.autoConnect);
   _defaults->flush();
   setStatus(_camera.autoConnect
                 ? QStringLiteral("Auto-connect ON: the camera connects on its own once a folder "

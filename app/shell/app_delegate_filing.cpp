@@ -11,11 +11,12 @@
 #include "names_table_model.h"
 #include "photo_counter.h"
 #include "photo_recount.h"
+#include "settings_keys.h"
 #include "user_defaults.h"
 #include "vantrel_app_delegate.h"
 
 namespace {
-const QString kSuffixesKey = QStringLiteral("VantrelSuffixes");
+const QString& kSuffixesKey = settings_keys::kSuffixes;
 }
 
 void VantrelAppDelegate::handleDownloadedPath(const QString& path) {

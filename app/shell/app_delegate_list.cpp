@@ -22,6 +22,7 @@
 #include "names_messages.h"
 #include "names_table_model.h"
 #include "palette.h"
+#include "settings_keys.h"
 #include "user_defaults.h"
 #include "vantrel_app_delegate.h"
 #include "view_styling.h"
@@ -528,10 +529,7 @@ void VantrelAppDelegate::resetWorkflow() {
   // Through the destination control, so that a connected camera is told as well.
   selectDestination(0);
   setCounterText(QStringLiteral("1"));
-  for (const char* key : {"VantrelLastCSVPath", "VantrelLastTargetDir",
-                          "VantrelLastSelectedRowIndex", "VantrelLastCounterValue"}) {
-    _defaults->remove(QString::fromLatin1(key));
-  }
+  for (const QString& key : settings_keys::kWorkflowKeys) _defaults->remove(key);
   _defaults->flush();
   refreshSettingsPaths();
   updatePathLabels();

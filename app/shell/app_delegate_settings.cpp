@@ -5,46 +5,43 @@
 #include <QLineEdit>
 
 #include "dialogs.h"
+#include "settings_keys.h"
 #include "user_defaults.h"
 #include "vantrel_app_delegate.h"
 
 namespace {
-const QString kTargetDirKey = QStringLiteral("VantrelLastTargetDir");
-const QString kCsvPathKey = QStringLiteral("VantrelLastCSVPath");
-const QString kSelectedRowKey = QStringLiteral("VantrelLastSelectedRowIndex");
-const QString kCounterKey = QStringLiteral("VantrelLastCounterValue");
-const QString kAutoConnectKey = QStringLiteral("VantrelAutoConnectV2");
+using namespace settings_keys;
 }  // namespace
 
 void VantrelAppDelegate::savePersistentPaths() {
-  if (!_csvPath.isEmpty()) _defaults->set(kCsvPathKey, _csvPath);
-  if (!_targetDir.isEmpty()) _defaults->set(kTargetDirKey, _targetDir);
+  if (!_csvPath.isEmpty()) _defaults->set(kCsvPath, _csvPath);
+  if (!_targetDir.isEmpty()) _defaults->set(kTargetDir, _targetDir);
   if (_names.selectedRow() >= 0)
-    _defaults->set(kSelectedRowKey, static_cast<qlonglong>(_names.selectedRow()));
+    _defaults->set(kSelectedRow, static_cast<qlonglong>(_names.selectedRow()));
   if (_counterField) {
     bool ok = false;
     const qint64 counter = _counterField->text().toLongLong(&ok);
-    if (ok && counter > 0) _defaults->set(kCounterKey, static_cast<qlonglong>(counter));
+    if (ok && counter > 0) _defaults->set(kCounter, static_cast<qlonglong>(counter));
   }
   _defaults->flush();
 }
 
 void VantrelAppDelegate::restoreSavedPaths() {
-  if (const auto target = _defaults->string(kTargetDirKey);
+  if (const auto target = _defaults->string(kTargetDir);
       target && !target->isEmpty() && QFileInfo::exists(*target)) {
     _targetDir = *target;
     rescanOutputFolders();
   }
-  _camera.autoConnect = _defaults->boolean(kAutoConnectKey, true);
+  _camera.autoConnect = _defaults->boolean(kAutoConnect, true);
   _camera.autoConnectSuppressed = false;
   if (_autoConnectMenuItem) _autoConnectMenuItem->setChecked(_camera.autoConnect);
 
   restoreBackupSettings();
 
-  if (const auto counter = _defaults->integer(kCounterKey); counter && *counter > 0) {
+  if (const auto counter = _defaults->integer(kCounter); counter && *counter > 0) {
     setCounterText(QString::number(*counter));
   }
-  if (const auto csv = _defaults->string(kCsvPathKey);
+  if (const auto csv = _defaults->string(kCsvPath);
       csv && !csv->isEmpty() && QFileInfo::exists(*csv)) {
     _csvPath = *csv;
   }
@@ -69,7 +66,7 @@ void VantrelAppDelegate::selectSavedOrFirstCSVRow() {
     return;
   }
   std::optional<std::int64_t> saved;
-  if (const auto stored = _defaults->integer(kSelectedRowKey)) saved = *stored;
+  if (const auto stored = _defaults->integer(kSelectedRow)) saved = *stored;
   _names.selectSavedOrFirst(saved);
   reloadTable();
   selectModelRowInTable(_names.selectedRow(), true);

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "dialogs.h"
+#include "settings_keys.h"
 #include "update_check.h"
 #include "update_schedule.h"
 #include "user_defaults.h"
@@ -18,8 +19,8 @@
 
 namespace {
 
-const QString kLastUpdateCheckKey = QStringLiteral("VantrelLastUpdateCheck");
-const QString kUpdateUrlKey = QStringLiteral("VantrelUpdateURL");
+const QString& kLastUpdateCheckKey = settings_keys::kLastUpdateCheck;
+const QString& kUpdateUrlKey = settings_keys::kUpdateUrl;
 constexpr int kUpdateTimeoutMs = 15000;
 
 QString q(std::string_view text) {

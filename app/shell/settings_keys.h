@@ -1,0 +1,21 @@
+// Every settings key the application reads or writes, in one place.
+#pragma once
+
+#include <QString>
+
+namespace settings_keys {
+inline const QString kTargetDir = QStringLiteral("VantrelLastTargetDir");
+inline const QString kCsvPath = QStringLiteral("VantrelLastCSVPath");
+inline const QString kSelectedRow = QStringLiteral("VantrelLastSelectedRowIndex");
+inline const QString kCounter = QStringLiteral("VantrelLastCounterValue");
+inline const QString kAutoConnect = QStringLiteral("VantrelAutoConnectV2");
+inline const QString kBackupDir = QStringLiteral("VantrelBackupDir");
+inline const QString kBackupEnabled = QStringLiteral("VantrelBackupEnabled");
+inline const QString kBackupShareUrl = QStringLiteral("VantrelBackupShareURL");
+inline const QString kBackupMac = QStringLiteral("VantrelBackupMAC");
+inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
+inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
+inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");
+// The workflow keys a reset removes; backup, auto-connect, tag and update keys survive it.
+inline const QString kWorkflowKeys[] = {kCsvPath, kTargetDir, kSelectedRow, kCounter};
+}  // namespace settings_keys
