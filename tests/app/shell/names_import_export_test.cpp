@@ -103,7 +103,7 @@ TEST_F(NamesImportTest, OnTheEmptyListCtrlVPastesNames) {
   activateWindow();
   EXPECT_FALSE(noteField()->isEnabled()) << "no one to write a note for";
   QGuiApplication::clipboard()->setText(QStringLiteral("Ann\r\nBob\r\n"));
-  ASSERT_TRUE(QApplication::focusWidget());
+  ASSERT_TRUE(waitFor([] { return QApplication::focusWidget() != nullptr; }, 3000));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(listNames(), QStringList({"Ann", "Bob"}));
   EXPECT_EQ(app.counterText(), "1");
