@@ -47,6 +47,7 @@ SimConfig SimConfig::from_environment() {
   config.cameras = static_cast<int>(number_or("VANTREL_SIM_CAMERAS", 1, kMaxCameras));
   config.appear_after = number_or("VANTREL_SIM_APPEAR_AFTER", 0);
   config.init_delay_ms = number_or("VANTREL_SIM_INIT_DELAY_MS", 0);
+  config.init_delay_once_path = text_or_empty("VANTREL_SIM_INIT_DELAY_ONCE");
   config.init_error = static_cast<uint32_t>(number_or("VANTREL_SIM_INIT_ERROR", 0, UINT32_MAX));
   config.busy_opens = number_or("VANTREL_SIM_BUSY_OPENS", 0);
   config.no_card = flag("VANTREL_SIM_NO_CARD");

@@ -13,6 +13,9 @@ struct SimConfig {
   int cameras = 1;                 // VANTREL_SIM_CAMERAS, at most kMaxCameras
   uint64_t appear_after = 0;       // VANTREL_SIM_APPEAR_AFTER: listings that come back empty
   uint64_t init_delay_ms = 0;      // VANTREL_SIM_INIT_DELAY_MS
+  // VANTREL_SIM_INIT_DELAY_ONCE: a marker file; when set, the delay applies only while the file
+  // exists, and the first initialise that delays removes it (a library that hangs once).
+  std::string init_delay_once_path;
   uint32_t init_error = 0;         // VANTREL_SIM_INIT_ERROR
   uint64_t busy_opens = 0;         // VANTREL_SIM_BUSY_OPENS
   bool no_card = false;            // VANTREL_SIM_NO_CARD

@@ -1,6 +1,7 @@
 #include "simulator.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "camera_activity.h"
@@ -11,9 +12,11 @@ namespace simcam {
 EdsError Simulator::initialize() {
   constexpr std::string_view kName = "EdsInitializeSDK";
   const SimConfig config = SimConfig::from_environment();
-  if (config.init_delay_ms > 0) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(config.init_delay_ms));
+  bool delay = config.init_delay_ms > 0;
+  if (delay && !config.init_delay_once_path.empty()) {
+    delay = std::remove(config.init_delay_once_path.c_str()) == 0;
   }
+  if (delay) std::this_thread::sleep_for(std::chrono::milliseconds(config.init_delay_ms));
   {
     std::lock_guard lock(mutex_);
     state_.log.open(config.log_path);

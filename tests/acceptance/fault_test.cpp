@@ -1,0 +1,135 @@
+// Faults on a shoot day: the application killed in the middle of a burst, a full disk, and a
+// camera library that hangs while it starts.
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <algorithm>
+#include <set>
+
+#include "backup_queue_file.h"
+#include "child_process.h"
+#include "grid_store.h"
+#include "names_list.h"
+#include "shell_fixture.h"
+
+namespace {
+
+using FaultTest = ShellTest;
+
+QStringList imagesBelow(const QString& folder) {
+  QStringList files;
+  QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << it.next();
+  return files;
+}
+
+TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
+  writeGridStore({QStringLiteral("Ann"), QStringLiteral("Bob")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  setStoredValue(QStringLiteral("VantrelBackupDir"), path(QStringLiteral("backup")));
+  setStoredValue(QStringLiteral("VantrelBackupEnabled"), true);
+  QDir().mkpath(path(QStringLiteral("backup")));
+  ChildProcess::Env childEnv = {{"QT_QPA_PLATFORM", "offscreen"},
+                                {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
+                                {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
+                                {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
+                                {"HOME", path(QStringLiteral("home")).toStdString()},
+                                {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
+                                {"VANTREL_SIM_AUTO_SHOOT_MS", "100"},
+                                {"VANTREL_SIM_SHOTS", "30"},
+                                {"VANTREL_SIM_IMAGE_BYTES", "150000"}};
+  {
+    ChildProcess app(VANTREL_TETHER_PATH, {}, childEnv);
+    // Kill it once the burst is well under way.
+    ASSERT_TRUE(waitFor([&] { return imagesBelow(photos()).size() >= 8; }, 60000));
+    ::kill(app.pid(), SIGKILL);
+    EXPECT_EQ(app.wait_exit(std::chrono::seconds(5)), 128 + SIGKILL);
+  }
+  QTest::qWait(1500);  // the orphaned worker sees its input end and leaves
+
+  // Every photo is there once, complete: filed, or still in the download folder under its
+  // camera name.
+  std::set<QByteArray> seen;
+  const QStringList files = imagesBelow(photos());
+  ASSERT_FALSE(files.isEmpty());
+  for (const QString& file : files) {
+    const QFileInfo info(file);
+    EXPECT_FALSE(info.fileName().startsWith('.')) << "temporary file left: " << file.toStdString();
+    EXPECT_EQ(info.size(), 150000) << file.toStdString();
+    QFile content(file);
+    ASSERT_TRUE(content.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        seen.insert(QCryptographicHash::hash(content.readAll(), QCryptographicHash::Md5)).second)
+        << "the same photo twice: " << file.toStdString();
+    if (info.dir().absolutePath() == QDir(photos()).absolutePath()) {
+      EXPECT_TRUE(info.fileName().startsWith("IMG_")) << file.toStdString();
+    }
+  }
+  // The list store and the backup queue still load.
+  vantrel::names::NamesList list;
+  vantrel::names::GridStore store(env().gridStorePath.toStdString());
+  EXPECT_TRUE(store.loadGridFromDisk(list));
+  EXPECT_EQ(list.rowCount(), 2);
+  const auto queueFile =
+      vantrel::backup::backupQueuePath(path(QStringLiteral("data")).toStdString());
+  EXPECT_NO_THROW(vantrel::backup::loadBackupQueue(queueFile));
+
+  // Started again, the application files nothing twice and counts what is on disk.
+  auto& app = launch();
+  EXPECT_EQ(app.names().capturedForModelRow(0) + app.names().capturedForModelRow(1),
+            static_cast<int64_t>(std::count_if(files.begin(), files.end(), [&](const QString& f) {
+              return QFileInfo(f).dir().absolutePath() != QDir(photos()).absolutePath();
+            })));
+}
+
+TEST_F(FaultTest, AFullDiskLeavesThePhotoWhereItIs) {
+  const QString small = path(QStringLiteral("small"));
+  QDir().mkpath(small);
+  if (::mount("tmpfs", small.toLocal8Bit().constData(), "tmpfs", 0, "size=2m") != 0) {
+    GTEST_SKIP() << "cannot mount a small file system here (needs privileges)";
+  }
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), small);
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  auto& app = launch();
+  QFile download(small + "/IMG_0001.JPG");
+  ASSERT_TRUE(download.open(QIODevice::WriteOnly));
+  download.write(QByteArray(100000, 'p'));
+  download.close();
+  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  feedLine("DOWNLOADED|" + download.fileName().toStdString());
+  ASSERT_TRUE(waitFor([&] { return filed.count() == 1; }));
+  EXPECT_EQ(filed.first().at(1).toString(),
+            "Laptop storage is full or almost full. Free up space before continuing.");
+  EXPECT_TRUE(QFile::exists(download.fileName()));
+  EXPECT_EQ(app.names().capturedForModelRow(0), 0);
+  app.applicationWillTerminate();
+  ::umount(small.toLocal8Bit().constData());
+}
+
+TEST_F(FaultTest, ALibraryThatHangsOnStartIsRestartedAndConnects) {
+  const QString marker = path(QStringLiteral("hang-once"));
+  QFile(marker).open(QIODevice::WriteOnly);
+  env().workerEnvironment[QStringLiteral("VANTREL_SIM_INIT_DELAY_MS")] = QStringLiteral("60000");
+  env().workerEnvironment[QStringLiteral("VANTREL_SIM_INIT_DELAY_ONCE")] = marker;
+  env().workerEnvironment[QStringLiteral("VANTREL_CPP_SDK_STARTUP_TIMEOUT")] = QStringLiteral("1");
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  auto& app = launch();
+  app.setTargetFolder(photos());
+  app.connectCameraManual();
+  // The watchdog ends the hanging worker after 4 s; the reconnect starts a fresh one.
+  ASSERT_TRUE(
+      waitFor([&] { return dialogs_.count(QStringLiteral("Camera Disconnected")) == 1; }, 15000));
+  ASSERT_TRUE(waitFor([&] { return app.camera().cameraConnected; }, 20000));
+  EXPECT_FALSE(QFile::exists(marker));
+}
+
+}  // namespace
