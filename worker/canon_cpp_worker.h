@@ -14,31 +14,6 @@
 using WorkerClock = std::chrono::steady_clock;
 using WatchdogToken = std::shared_ptr<std::atomic<bool>>;
 
-// One slot per vendor entry point, in binding order.
-struct EdsFunctionTable {
-  EdsInitializeSDKFn EdsInitializeSDK = nullptr;
-  EdsTerminateSDKFn EdsTerminateSDK = nullptr;
-  EdsGetEventFn EdsGetEvent = nullptr;
-  EdsGetCameraListFn EdsGetCameraList = nullptr;
-  EdsGetChildCountFn EdsGetChildCount = nullptr;
-  EdsGetChildAtIndexFn EdsGetChildAtIndex = nullptr;
-  EdsOpenSessionFn EdsOpenSession = nullptr;
-  EdsCloseSessionFn EdsCloseSession = nullptr;
-  EdsReleaseFn EdsRelease = nullptr;
-  EdsSendCommandFn EdsSendCommand = nullptr;
-  EdsSetPropertyDataFn EdsSetPropertyData = nullptr;
-  EdsSetCapacityFn EdsSetCapacity = nullptr;
-  EdsSetCameraAddedHandlerFn EdsSetCameraAddedHandler = nullptr;
-  EdsSetObjectEventHandlerFn EdsSetObjectEventHandler = nullptr;
-  EdsSetPropertyEventHandlerFn EdsSetPropertyEventHandler = nullptr;
-  EdsSetCameraStateEventHandlerFn EdsSetCameraStateEventHandler = nullptr;
-  EdsGetDirectoryItemInfoFn EdsGetDirectoryItemInfo = nullptr;
-  EdsCreateFileStreamFn EdsCreateFileStream = nullptr;
-  EdsDownloadFn EdsDownload = nullptr;
-  EdsDownloadCompleteFn EdsDownloadComplete = nullptr;
-  EdsDownloadCancelFn EdsDownloadCancel = nullptr;
-};
-
 class CanonCppWorker {
  public:
   CanonCppWorker(std::string download_dir, std::string sdk_path, std::string save_destination);
