@@ -120,7 +120,7 @@ void VantrelAppDelegate::updateStorageLabel() {
 }
 
 void VantrelAppDelegate::updatePathLabels() {
-  refreshBackupButton();
+  refreshSettingsPaths();
   updateNameColumnCount();
 }
 

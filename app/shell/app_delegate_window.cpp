@@ -328,8 +328,12 @@ QWidget* VantrelAppDelegate::buildRightPane() {
   connect(_previewPrevButton, &QPushButton::clicked, this, [this] { previewPreviousImage(); });
   connect(_previewNextButton, &QPushButton::clicked, this, [this] { previewNextImage(); });
   connect(_previewRevealButton, &QPushButton::clicked, this, [this] { revealPreviewInFinder(); });
-  row->addWidget(_previewDownloadedPill);
-  row->addWidget(_previewFilenameLabel, 1);
+  // The file name gets a line of its own: the pane may be as narrow as 360 points.
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(_previewDownloadedPill);
+  nameRow->addWidget(_previewFilenameLabel, 1);
+  layout->addLayout(nameRow);
+  row->addStretch();
   row->addWidget(_previewPrevButton);
   row->addWidget(_previewNextButton);
   row->addWidget(_previewRevealButton);

@@ -114,6 +114,10 @@ TEST_F(ShootingTest, ScreenshotOfAWorkingWindow) {
   if (folder.isEmpty()) GTEST_SKIP() << "set VANTREL_SCREENSHOT_DIR to keep a screenshot";
   QDir().mkpath(folder);
   EXPECT_TRUE(app.window()->grab().save(folder + "/main_window.png"));
+  auto* popover = app.window()->findChild<QWidget*>(QStringLiteral("settingsPopover"));
+  ASSERT_TRUE(popover);
+  popover->adjustSize();
+  EXPECT_TRUE(popover->grab().save(folder + "/settings_popover.png"));
 }
 
 }  // namespace
