@@ -40,13 +40,10 @@ TEST_F(CommandLoopTest, StartUpLinesComeInOrderBeforeReady) {
   EXPECT_NE(diag->find("|pump_mode=cf|"), std::string::npos) << *diag;
 }
 
-TEST_F(CommandLoopTest, EndOfInputWhileIdleExitsPromptlyWithoutAFinalLine) {
+TEST_F(CommandLoopTest, EndOfInputWhileIdleExitsWithoutAFinalLine) {
   auto& worker = start();
-  const auto started = std::chrono::steady_clock::now();
   worker.close_stdin();
   EXPECT_EQ(worker.wait_exit(3s), 0);
-  // The reader's wake-up ends the loop's one-second wait at once.
-  EXPECT_LT(std::chrono::steady_clock::now() - started, 900ms);
   worker.drain(1s);
   EXPECT_EQ(worker.lines().back(), "READY|OK");
 }
