@@ -3,6 +3,7 @@
 // name up with its own listing of the target folder. Prints figures; never passes or fails on
 // time.
 #include <unistd.h>
+#include "bench_timing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,19 +50,6 @@ void makeTree(const fs::path& target, const std::vector<Row>& rows) {
     for (int n = 1; n <= kPhotosPerFolder; ++n)
       std::ofstream(target / folderName / captureFileName(folderName, n, "JPG"));
   }
-}
-
-double medianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    times.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-            .count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // passes or fails on time.
 #include <fcntl.h>
 #include <unistd.h>
+#include "bench_timing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,19 +40,6 @@ std::vector<Row> makeRoster() {
     rows.push_back(std::move(row));
   }
   return rows;
-}
-
-// Median wall time of `runs` calls, in milliseconds.
-double medianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const auto end = std::chrono::steady_clock::now();
-    times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 void report(const char* what, double ms, const char* baseline, double baselineMs) {

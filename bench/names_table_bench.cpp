@@ -4,6 +4,7 @@
 // Prints figures and ratios against baselines measured in the same run: one repaint of the
 // unchanged table, and the same store bytes written plainly. Never passes or fails on time.
 #include <unistd.h>
+#include "bench_timing.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -47,19 +48,6 @@ std::vector<Row> makeRoster() {
          i % 50 == 0 ? "1" : ""});
   }
   return rows;
-}
-
-// Median wall time of `runs` calls, in milliseconds.
-double medianMs(int runs, const std::function<void()>& work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const auto end = std::chrono::steady_clock::now();
-    times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 void report(const char* what, double ms, const char* baseline, double baselineMs) {

@@ -27,4 +27,10 @@ std::string temporaryCopyPath(std::string_view destination) {
   return std::string(destination) + std::string(kTemporaryCopySuffix);
 }
 
+std::uintmax_t fileSizeOrZero(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  return error ? 0 : size;
+}
+
 }  // namespace vantrel::backup

@@ -1,6 +1,9 @@
 // Where a file of the target folder goes in the backup folder.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
+
 #include <string>
 #include <string_view>
 
@@ -17,5 +20,8 @@ std::string backupDestForSource(std::string_view source, std::string_view target
 
 // "<destination>.vantrel_tmp".
 std::string temporaryCopyPath(std::string_view destination);
+
+// A file's size; 0 when it cannot be read, which never passes as a complete copy.
+std::uintmax_t fileSizeOrZero(const std::filesystem::path& path);
 
 }  // namespace vantrel::backup

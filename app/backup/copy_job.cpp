@@ -8,13 +8,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Unreadable counts as 0, which never passes as a complete copy.
-std::uintmax_t sizeOrZero(const fs::path& path) {
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(path, error);
-  return error ? 0 : size;
-}
-
 CopyResult failed(std::string text) {
   return {CopyOutcome::Failed, std::move(text)};
 }
@@ -40,8 +33,9 @@ CopyResult runCopyJob(const CopyJob& job, const FileCopier& copy,
                                                : fs::is_directory(job.backupDir, ignored);
   if (!reachable) return failed({});
 
-  const std::uintmax_t sourceSize = sizeOrZero(source);
-  if (sourceSize != 0 && fs::exists(destination, ignored) && sizeOrZero(destination) == sourceSize)
+  const std::uintmax_t sourceSize = fileSizeOrZero(source);
+  if (sourceSize != 0 && fs::exists(destination, ignored) &&
+      fileSizeOrZero(destination) == sourceSize)
     return {CopyOutcome::Copied, {}};
 
   const fs::path temporary{temporaryCopyPath(job.destination)};
@@ -54,7 +48,7 @@ CopyResult runCopyJob(const CopyJob& job, const FileCopier& copy,
     fs::remove(temporary, ignored);
     return failed(describe(copyError, "the copy failed"));
   }
-  if (sourceSize == 0 || sizeOrZero(temporary) != sourceSize) {
+  if (sourceSize == 0 || fileSizeOrZero(temporary) != sourceSize) {
     fs::remove(temporary, ignored);
     return failed(kIncompleteCopyText);
   }

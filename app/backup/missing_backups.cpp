@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "backup_paths.h"
 #include "path_inside.h"
 
 namespace vantrel::backup {
@@ -10,17 +11,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::uintmax_t sizeOrZero(const fs::path& path) {
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(path, error);
-  return error ? 0 : size;
-}
-
 bool needsBackup(const fs::path& source, const fs::path& destination) {
   std::error_code ignored;
   if (!fs::exists(destination, ignored)) return true;
-  const std::uintmax_t size = sizeOrZero(source);
-  return size == 0 || size != sizeOrZero(destination);
+  const std::uintmax_t size = fileSizeOrZero(source);
+  return size == 0 || size != fileSizeOrZero(destination);
 }
 
 }  // namespace
