@@ -7,6 +7,7 @@
 
 #include "file_manager_reveal.h"
 #include "image_types.h"
+#include "preview_image.h"
 #include "vantrel_app_delegate.h"
 
 namespace {
@@ -56,12 +57,12 @@ void VantrelAppDelegate::refreshPreviewImageListAroundPath(const QString& path) 
 void VantrelAppDelegate::showPreviewPath(const QString& path, bool refreshList) {
   if (path.isEmpty()) return;
   if (refreshList) refreshPreviewImageListAroundPath(path);
-  QPixmap image(path);
+  const QSize box = _preview ? _preview->size() - QSize(8, 8) : QSize();
+  const QImage image = loadPreviewImage(path, box);
   if (!image.isNull()) {
     _currentPreviewPath = path;
     if (_preview) {
-      _preview->setPixmap(image.scaled(_preview->size() - QSize(8, 8), Qt::KeepAspectRatio,
-                                       Qt::SmoothTransformation));
+      _preview->setPixmap(QPixmap::fromImage(image));
       _preview->setProperty("sourcePath", path);
     }
     if (_previewDownloadedPill) _previewDownloadedPill->setVisible(true);
