@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "jpeg_padding.h"
 #include "shot_picture.h"
 
 namespace simcam {
@@ -17,8 +18,8 @@ std::string file_name(const SimConfig& config, int number, const char* extension
 }
 
 // Starts like an ISO media file of the raw brand, then a pattern that differs per shot.
-std::vector<uint8_t> fake_raw(int number) {
-  std::vector<uint8_t> bytes(kRawBytes);
+std::vector<uint8_t> fake_raw(int number, std::size_t size) {
+  std::vector<uint8_t> bytes(size);
   const uint8_t header[] = {0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'c', 'r', 'x', ' '};
   std::memcpy(bytes.data(), header, sizeof header);
   for (std::size_t i = sizeof header; i < bytes.size(); ++i) {
@@ -32,13 +33,25 @@ std::vector<uint8_t> fake_raw(int number) {
 std::vector<ShotFile> make_shot_files(const SimConfig& config, int number) {
   std::vector<ShotFile> files;
   if (config.raw) {
-    auto raw = std::make_shared<const std::vector<uint8_t>>(fake_raw(number));
-    files.push_back({file_name(config, number, "CR3"), kFormatCr3, raw->size(), raw});
+    const uint64_t size = std::max<uint64_t>(config.raw_bytes, 16);
+    auto raw = std::make_shared<const std::vector<uint8_t>>(
+        fake_raw(number, static_cast<std::size_t>(std::min<uint64_t>(size, kRawBytes))));
+    files.push_back({file_name(config, number, "CR3"), kFormatCr3, size, raw});
   }
   auto jpeg = std::make_shared<const std::vector<uint8_t>>(render_shot_jpeg(number));
   const uint64_t size = std::max<uint64_t>(config.image_bytes, jpeg->size());
   files.push_back({file_name(config, number, "JPG"), kFormatJpeg, size, jpeg});
   return files;
+}
+
+std::vector<uint8_t> downloaded_bytes(uint32_t format, const std::vector<uint8_t>& content,
+                                      uint64_t size) {
+  if (format == kFormatJpeg) return pad_jpeg(content, static_cast<std::size_t>(size));
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
+  for (std::size_t at = 0; at < bytes.size() && !content.empty(); at += content.size()) {
+    std::memcpy(bytes.data() + at, content.data(), std::min(content.size(), bytes.size() - at));
+  }
+  return bytes;
 }
 
 }  // namespace simcam

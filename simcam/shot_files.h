@@ -1,9 +1,10 @@
-// The files one simulated shot leaves on the card: with VANTREL_SIM_RAW first IMG_nnnn.CR3 (a
-// small fake of kRawBytes bytes, not a real raw image), then always IMG_nnnn.JPG.
+// The files one simulated shot leaves on the card: with VANTREL_SIM_RAW first IMG_nnnn.CR3 (a fake
+// of VANTREL_SIM_RAW_BYTES bytes, not a real raw image), then always IMG_nnnn.JPG.
 //
 // A JPEG's size is VANTREL_SIM_IMAGE_BYTES, or the plain picture's own size when that is larger:
 // the picture is never cut, so it always decodes. The plain picture is made here, once per shot;
-// downloads only pad it (see jpeg_padding.h), which keeps them fast.
+// downloads only pad it (see jpeg_padding.h), which keeps them fast. Likewise a raw file holds at
+// most kRawBytes of its own pattern; a download repeats that pattern up to the file's size.
 #pragma once
 
 #include <cstdint>
@@ -29,5 +30,9 @@ struct ShotFile {
 };
 
 std::vector<ShotFile> make_shot_files(const SimConfig& config, int number);
+
+// What a download of a file of `format` writes: `size` bytes grown from `content`.
+std::vector<uint8_t> downloaded_bytes(uint32_t format, const std::vector<uint8_t>& content,
+                                      uint64_t size);
 
 }  // namespace simcam

@@ -56,6 +56,7 @@ SimConfig SimConfig::from_environment() {
   config.control_path = text_or_empty("VANTREL_SIM_CONTROL");
   config.image_bytes = number_or("VANTREL_SIM_IMAGE_BYTES", 200000, kMaxImageBytes);
   config.raw = flag("VANTREL_SIM_RAW");
+  config.raw_bytes = number_or("VANTREL_SIM_RAW_BYTES", config.raw_bytes, kMaxImageBytes);
   const uint64_t first = number_or("VANTREL_SIM_FIRST_NUMBER", 1);
   config.first_number = first >= 1 && first <= 9999 ? static_cast<int>(first) : 1;
   config.download_delay_ms = number_or("VANTREL_SIM_DOWNLOAD_DELAY_MS", 0);

@@ -10,9 +10,9 @@
 namespace simcam {
 
 struct SimConfig {
-  int cameras = 1;                 // VANTREL_SIM_CAMERAS, at most kMaxCameras
-  uint64_t appear_after = 0;       // VANTREL_SIM_APPEAR_AFTER: listings that come back empty
-  uint64_t init_delay_ms = 0;      // VANTREL_SIM_INIT_DELAY_MS
+  int cameras = 1;             // VANTREL_SIM_CAMERAS, at most kMaxCameras
+  uint64_t appear_after = 0;   // VANTREL_SIM_APPEAR_AFTER: listings that come back empty
+  uint64_t init_delay_ms = 0;  // VANTREL_SIM_INIT_DELAY_MS
   // VANTREL_SIM_INIT_DELAY_ONCE: a marker file; when set, the delay applies only while the file
   // exists, and the first initialise that delays removes it (a library that hangs once).
   std::string init_delay_once_path;
@@ -24,6 +24,7 @@ struct SimConfig {
   std::string control_path;        // VANTREL_SIM_CONTROL
   uint64_t image_bytes = 200000;   // VANTREL_SIM_IMAGE_BYTES, at most kMaxImageBytes
   bool raw = false;                // VANTREL_SIM_RAW
+  uint64_t raw_bytes = 64 * 1024;  // VANTREL_SIM_RAW_BYTES, at most kMaxImageBytes
   int first_number = 1;            // VANTREL_SIM_FIRST_NUMBER, 1 to 9999
   uint64_t download_delay_ms = 0;  // VANTREL_SIM_DOWNLOAD_DELAY_MS
   uint64_t fail_downloads = 0;     // VANTREL_SIM_FAIL_DOWNLOADS

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <thread>
 
-#include "jpeg_padding.h"
 #include "shot_files.h"
 
 namespace simcam {
@@ -83,15 +82,14 @@ EdsError prepare_download(SimState& state, EdsDirectoryItemRef item_ref, uint64_
   job.file = stream->file;
   job.content = item->content;
   job.size = size;
-  job.jpeg = item->format == kFormatJpeg;
+  job.format = item->format;
   job.delay_ms = state.config.download_delay_ms;
   return eds::kOk;
 }
 
 EdsError DownloadJob::run() const {
   if (delay_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
-  const std::vector<uint8_t> bytes =
-      jpeg ? pad_jpeg(*content, static_cast<std::size_t>(size)) : *content;
+  const std::vector<uint8_t> bytes = downloaded_bytes(format, *content, size);
   // A failing download leaves half a file behind, as an interrupted transfer would.
   const std::size_t count = fail ? bytes.size() / 2 : bytes.size();
   if (count > 0 && std::fwrite(bytes.data(), 1, count, file.get()) != count) {

@@ -27,8 +27,8 @@ struct DownloadJob {
   std::shared_ptr<std::FILE> file;
   std::shared_ptr<const std::vector<uint8_t>> content;
   uint64_t size = 0;
-  bool jpeg = false;
-  bool fail = false;  // writes half the file, then fails
+  uint32_t format = 0;  // the object format: a JPEG is padded, a raw file grown
+  bool fail = false;    // writes half the file, then fails
   uint64_t delay_ms = 0;
 
   EdsError run() const;

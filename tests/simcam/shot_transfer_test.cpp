@@ -117,6 +117,27 @@ TEST_F(SimCamTest, RawFileArrivesBeforeItsJpeg) {
   finish(camera);
 }
 
+TEST_F(SimCamTest, RawFilesTakeTheirSizeAndDifferFromShotToShot) {
+  set("VANTREL_SIM_RAW", "1");
+  set("VANTREL_SIM_RAW_BYTES", "300001");
+  EdsCameraRef camera = connect();
+  ASSERT_EQ(shoot(camera), eds::kOk);
+  ASSERT_EQ(shoot(camera), eds::kOk);
+  pump();
+  ASSERT_EQ(items_.size(), 4u);
+  std::vector<uint8_t> first, second;
+  ASSERT_EQ(download(items_[0], first), eds::kOk);
+  ASSERT_EQ(download(items_[2], second), eds::kOk);
+  EXPECT_EQ(info(items_[0]).size, 300001u);
+  ASSERT_EQ(first.size(), 300001u);
+  ASSERT_EQ(second.size(), 300001u);
+  EXPECT_EQ(std::string(first.begin() + 4, first.begin() + 8), "ftyp");
+  // The tail, beyond the stored pattern, still tells the shots apart.
+  EXPECT_NE(std::vector<uint8_t>(first.end() - 1000, first.end()),
+            std::vector<uint8_t>(second.end() - 1000, second.end()));
+  finish(camera);
+}
+
 TEST_F(SimCamTest, EmptyNameSettingGivesItemsWithoutAName) {
   set("VANTREL_SIM_EMPTY_NAME", "1");
   EdsCameraRef camera = connect();
