@@ -3,6 +3,7 @@
 // name up with its own listing of the target folder. Prints figures; never passes or fails on
 // time.
 #include <unistd.h>
+#include "bench_roster.h"
 #include "bench_timing.h"
 
 #include <algorithm>
@@ -29,19 +30,6 @@ namespace {
 constexpr int kNames = 2000;
 constexpr int kPhotosPerFolder = 10;
 
-std::vector<Row> makeRoster() {
-  const char* first[] = {"Ann",  "Bob",   "Chloé", "Dmitri", "Eva",   "Farid", "Greta", "Hiro",
-                         "Ines", "Jonas", "Kai",   "Lena",   "Mateo", "Nora",  "Oskar", "Priya"};
-  const char* last[] = {"Lee",     "Müller", "O'Brien",  "Smith",  "Kowalski", "García", "Nguyen",
-                        "Ivanova", "Rossi",  "Andersen", "Dubois", "Tanaka",   "Okafor"};
-  std::vector<Row> rows;
-  for (int i = 0; i < kNames; ++i)
-    rows.push_back(
-        {std::string(first[i % 16]) + " " + last[(i / 16) % 13] + " " + std::to_string(i), "",
-         "0"});
-  return rows;
-}
-
 // One folder per name, every fourth one tagged "_FR", each with ten photos.
 void makeTree(const fs::path& target, const std::vector<Row>& rows) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -58,7 +46,7 @@ int main() {
   const fs::path target =
       fs::temp_directory_path() / ("vantrel_filing_bench_" + std::to_string(::getpid()));
   fs::remove_all(target);
-  const std::vector<Row> roster = makeRoster();
+  const std::vector<Row> roster = makeRoster(kNames);
   makeTree(target, roster);
 
   std::size_t entries = 0;

@@ -3,6 +3,7 @@
 // passes or fails on time.
 #include <fcntl.h>
 #include <unistd.h>
+#include "bench_roster.h"
 #include "bench_timing.h"
 
 #include <algorithm>
@@ -26,22 +27,6 @@ namespace {
 
 constexpr int kNames = 10000;
 
-std::vector<Row> makeRoster() {
-  const char* first[] = {"Ann",  "Bob",   "Chloé", "Dmitri", "Eva",   "Farid", "Greta", "Hiro",
-                         "Ines", "Jonas", "Kai",   "Lena",   "Mateo", "Nora",  "Oskar", "Priya"};
-  const char* last[] = {"Lee",     "Müller", "O'Brien",  "Smith",  "Kowalski", "García", "Nguyen",
-                        "Ivanova", "Rossi",  "Andersen", "Dubois", "Tanaka",   "Okafor"};
-  std::vector<Row> rows;
-  rows.reserve(kNames);
-  for (int i = 0; i < kNames; ++i) {
-    Row row{std::string(first[i % 16]) + " " + last[(i / 16) % 13] + " " + std::to_string(i),
-            i % 5 == 0 ? "retake, \"blue\" shirt" : "", std::to_string(i % 4),
-            i % 50 == 0 ? "1" : ""};
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
 void report(const char* what, double ms, const char* baseline, double baselineMs) {
   std::printf("  %-44s %9.3f ms   %6.1fx %s (%.3f ms)\n", what, ms, ms / baselineMs, baseline,
               baselineMs);
@@ -56,7 +41,7 @@ int main() {
   const fs::path storePath = dir / "vantrel_grid.csv";
 
   NamesList list;
-  list.replaceRows(makeRoster());
+  list.replaceRows(makeRoster(kNames));
   GridStore store(storePath);
   const std::string bytes = formatGrid(list.rows(), GridColumns::NameNoteCountMarker);
   std::printf("Names list, %d names, store %.0f KiB (median of repeated runs)\n\n", kNames,
@@ -100,7 +85,7 @@ int main() {
 
   std::printf("Search keystroke (display-order rebuild)\n");
   NamesList fresh;
-  fresh.replaceRows(makeRoster());
+  fresh.replaceRows(makeRoster(kNames));
   fresh.setSearchText("a");
   report("first filter after load (folds every row)",
          medianMs(1, [&] { fresh.applySearchFilter(); }), "bare scan", bareScan);

@@ -4,6 +4,7 @@
 // Prints figures and ratios against baselines measured in the same run: one repaint of the
 // unchanged table, and the same store bytes written plainly. Never passes or fails on time.
 #include <unistd.h>
+#include "bench_roster.h"
 #include "bench_timing.h"
 
 #include <QApplication>
@@ -33,22 +34,6 @@ using namespace vantrel::names;
 namespace {
 
 constexpr int kNames = 10000;
-
-std::vector<Row> makeRoster() {
-  const char* first[] = {"Ann",  "Bob",   "Chloé", "Dmitri", "Eva",   "Farid", "Greta", "Hiro",
-                         "Ines", "Jonas", "Kai",   "Lena",   "Mateo", "Nora",  "Oskar", "Priya"};
-  const char* last[] = {"Lee",     "Müller", "O'Brien",  "Smith",  "Kowalski", "García", "Nguyen",
-                        "Ivanova", "Rossi",  "Andersen", "Dubois", "Tanaka",   "Okafor"};
-  std::vector<Row> rows;
-  rows.reserve(kNames);
-  for (int i = 0; i < kNames; ++i) {
-    rows.push_back(
-        {std::string(first[i % 16]) + " " + last[(i / 16) % 13] + " " + std::to_string(i),
-         i % 5 == 0 ? "retake, \"blue\" shirt" : "", std::to_string(i % 4),
-         i % 50 == 0 ? "1" : ""});
-  }
-  return rows;
-}
 
 void report(const char* what, double ms, const char* baseline, double baselineMs) {
   std::printf("  %-48s %9.3f ms   %7.2fx %s (%.3f ms)\n", what, ms, ms / baselineMs, baseline,
@@ -92,7 +77,7 @@ int main(int argc, char** argv) {
   fs::create_directories(dir);
 
   NamesList names(namesTextFolding());
-  names.replaceRows(makeRoster());
+  names.replaceRows(makeRoster(kNames));
   names.setSelectedRow(kNames / 2);
   names.applySearchFilter();
   GridStore store(dir / "vantrel_grid.csv");
