@@ -58,7 +58,21 @@ void VantrelAppDelegate::showPreviewPath(const QString& path, bool refreshList) 
   if (path.isEmpty()) return;
   if (refreshList) refreshPreviewImageListAroundPath(path);
   const QSize box = _preview ? _preview->size() - QSize(8, 8) : QSize();
-  const QImage image = loadPreviewImage(path, box);
+  const quint64 request = ++_previewRequest;
+  // A large photo takes a moment to read; the window goes on meanwhile.
+  _previewReader.setMaxThreadCount(1);
+  _previewReader.start([this, request, path, box] {
+    if (request != _previewRequest.load()) return;  // a newer photo is already wanted
+    const QImage image = loadPreviewImage(path, box);
+    QMetaObject::invokeMethod(
+        this, [this, request, path, image] { previewImageRead(request, path, image); },
+        Qt::QueuedConnection);
+  });
+}
+
+void VantrelAppDelegate::previewImageRead(quint64 request, const QString& path,
+                                          const QImage& image) {
+  if (request != _previewRequest.load() || _terminated) return;
   if (!image.isNull()) {
     _currentPreviewPath = path;
     if (_preview) {

@@ -11,8 +11,10 @@
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <memory>
 
 #include "app_environment.h"
@@ -160,6 +162,8 @@ class VantrelAppDelegate : public QObject {
   void showPendingLatestCapturePreview();
   void showPreviewPath(const QString& path, bool refreshList);
   void refreshPreviewImageListAroundPath(const QString& path);
+  // A photo read for the preview has arrived; shown unless a newer one was asked for meanwhile.
+  void previewImageRead(quint64 request, const QString& path, const QImage& image);
   void previewPreviousImage();
   void previewNextImage();
   void revealPreviewInFinder();
@@ -416,4 +420,10 @@ class VantrelAppDelegate : public QObject {
   int _contextClickedDisplayRow = -1;
   QAction* _backupEnableMenuItem = nullptr;
   QAction* _backupSyncMenuItem = nullptr;
+
+  // Reads photos for the preview off the main thread, newest request only. Declared last, so it is
+  // destroyed first: its destructor waits for a read in progress while everything else still
+  // exists.
+  std::atomic<quint64> _previewRequest{0};
+  QThreadPool _previewReader;
 };

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -87,6 +88,23 @@ TEST_F(ShootingTest, TheSamePathAnnouncedTwiceIsFiledOnce) {
   QTest::qWait(300);
   EXPECT_EQ(filed.count(), 1);
   EXPECT_EQ(app.names().capturedForModelRow(0), 1);
+}
+
+TEST_F(ShootingTest, ThePreviewShowsTheLastPhotoAskedForEvenWhenAnEarlierOneReadsSlower) {
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  auto& app = launch();
+  QImage big(8000, 4000, QImage::Format_RGB32);
+  big.fill(Qt::darkGreen);
+  ASSERT_TRUE(big.save(photos() + "/big.jpg"));
+  QImage small(300, 200, QImage::Format_RGB32);
+  small.fill(Qt::white);
+  ASSERT_TRUE(small.save(photos() + "/small.jpg"));
+  app.showPreviewPath(photos() + "/big.jpg", true);
+  app.showPreviewPath(photos() + "/small.jpg", false);
+  ASSERT_TRUE(waitFor([&] { return app.currentPreviewPath() == photos() + "/small.jpg"; }, 5000));
+  QTest::qWait(1500);  // the big one, if it were still read, would have arrived by now
+  EXPECT_EQ(app.currentPreviewPath(), photos() + "/small.jpg");
 }
 
 TEST_F(ShootingTest, WithoutATargetFolderTheDownloadStaysAndAWriteErrorShows) {
