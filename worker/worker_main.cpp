@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "canon_cpp_worker.h"
+#include "command_line_splitter.h"
 #include "command_queue.h"
 #include "env_options.h"
 #include "line_writer.h"
@@ -18,22 +20,15 @@ namespace {
 // Reads standard input with plain read(2): a thread blocked in stdio would hold the stream's
 // lock while the process exits.
 void stdin_reader(CommandQueue* queue, std::atomic<bool>* running) {
-  std::string pending;
+  CommandLineSplitter splitter;
   char buffer[4096];
   while (running->load()) {
     const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
-    pending.append(buffer, static_cast<size_t>(n));
-    size_t newline;
-    while ((newline = pending.find('\n')) != std::string::npos) {
-      std::string line = pending.substr(0, newline);
-      pending.erase(0, newline + 1);
-      if (!line.empty()) queue->push(std::move(line));
-    }
+    splitter.feed(std::string_view(buffer, static_cast<size_t>(n)), *queue);
   }
-  // A last line without its newline still counts.
-  if (!pending.empty()) queue->push(std::move(pending));
+  splitter.finish(*queue);
   running->store(false);
   queue->close();
 }
