@@ -164,7 +164,10 @@ class Reader {
         return false;
       code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(value);
     }
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    // &#0; is no XML 1.0 character, but the writer has no other way to keep a NUL (which a
+    // string read from a damaged file may hold): refusing it here would make the whole queue
+    // unreadable after the next save.
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
     appendUtf8(out, code);
     return true;
   }

@@ -41,6 +41,22 @@ TEST(QueueFile, SurvivesAReloadWithAwkwardPaths) {
   EXPECT_EQ(loadBackupQueue(file), paths);
 }
 
+TEST(QueueFile, ANulFromADamagedFileDoesNotLoseTheQueueAtTheNextSave) {
+  using namespace std::string_literals;
+  TempDir dir;
+  const fs::path file = dir / "q.plist";
+  writeFile(file,
+            "<plist><array><string>/a.jpg</string><string>/b\0.jpg</string></array></plist>"s);
+  BackupQueue queue;
+  queue.assign(loadBackupQueue(file));
+  const std::vector<std::string> expected = {"/a.jpg", "/b\0.jpg"s};
+  ASSERT_EQ(entriesOf(queue), expected);
+  ASSERT_TRUE(saveBackupQueue(file, queue));
+  EXPECT_EQ(loadBackupQueue(file), expected);
+  EXPECT_EQ(parseStringArrayPlist("<array><string>&#0;&#x0;</string></array>"),
+            std::vector<std::string>{"\0\0"s});
+}
+
 TEST(QueueFile, IsAPropertyListOfStringsInAFolderOfItsOwn) {
   TempDir dir;
   const fs::path file = backupQueuePath(dir / "Application Support");
