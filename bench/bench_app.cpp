@@ -9,33 +9,16 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "fresh_home.h"
 #include "grid_store.h"
 #include "settings_keys.h"
 
 BenchApp::BenchApp(const std::vector<vantrel::names::Row>& roster,
                    const QMap<QString, QString>& camera)
     : home_(QDir::tempPath() + QStringLiteral("/vantrel-bench-XXXXXX")) {
-  for (const char* sub : {"config", "data", "run", "home", "photos"}) {
-    QDir(home_.path()).mkpath(QString::fromLatin1(sub));
-  }
-  QFile::setPermissions(path(QStringLiteral("run")),
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
-  qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
-  qputenv("XDG_RUNTIME_DIR", path(QStringLiteral("run")).toUtf8());
-  qputenv("HOME", path(QStringLiteral("home")).toUtf8());
   qunsetenv("VANTREL_UPDATE_URL");
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(QStringLiteral("config")));
-
-  env_ = AppEnvironment::standard();
-  env_.workerPath = QStringLiteral(VANTREL_WORKER_PATH);
-  env_.sdkPath = QStringLiteral(VANTREL_SIMCAM_PATH);
-  env_.dataFolder = path(QStringLiteral("data/Vantrel Tether"));
-  env_.gridStorePath = env_.dataFolder + QStringLiteral("/vantrel_grid.csv");
-  env_.lockPath = path(QStringLiteral("run/bench.lock"));
-  env_.tempFolder = path(QStringLiteral("run"));
-  env_.wakeAddress = QStringLiteral("127.0.0.1");
-  env_.workerEnvironment[QStringLiteral("VANTREL_CPP_DETECT_STRATEGY")] = QStringLiteral("v21");
+  env_ = prepareFreshHome(home_.path(), QStringLiteral(VANTREL_WORKER_PATH),
+                          QStringLiteral(VANTREL_SIMCAM_PATH));
   for (auto it = camera.begin(); it != camera.end(); ++it) env_.workerEnvironment[it.key()] = *it;
   QFile(cameraLog()).open(QIODevice::WriteOnly);
   env_.workerEnvironment[QStringLiteral("VANTREL_SIM_LOG")] = cameraLog();
@@ -74,6 +57,21 @@ bool BenchApp::launch(bool autoConnect) {
 bool BenchApp::connectAndWatch() {
   app_->connectCameraManual();
   return waitFor([this] { return app_->camera().watching; }, 30000);
+}
+
+std::unique_ptr<FilingWatch> BenchApp::startShooting(const QString& person) {
+  const QString folder = photos() + QStringLiteral("/") + person;
+  QDir().mkpath(folder);
+  if (!launch(false) || !connectAndWatch()) {
+    std::fprintf(stderr, "the application did not connect to the simulated camera\n");
+    return nullptr;
+  }
+  auto watch = std::make_unique<FilingWatch>(cameraLog().toStdString(), folder.toStdString());
+  if (!watch->ok()) {
+    std::fprintf(stderr, "cannot watch the folders (inotify)\n");
+    return nullptr;
+  }
+  return watch;
 }
 
 bool BenchApp::waitFor(const std::function<bool()>& condition, int timeoutMs) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "filing_watch.h"
 #include "names_types.h"
 #include "scripted_dialogs.h"
 #include "vantrel_app_delegate.h"
@@ -26,6 +27,9 @@ class BenchApp {
   bool launch(bool autoConnect);
   // Connects the camera by hand and waits until the application watches for shots.
   bool connectAndWatch();
+  // Launches, connects and watches, with the first person's folder under watch; nothing (after
+  // saying why) when that fails.
+  std::unique_ptr<FilingWatch> startShooting(const QString& person);
   // Serves events until `condition` holds; false after `timeoutMs`.
   bool waitFor(const std::function<bool()>& condition, int timeoutMs);
 

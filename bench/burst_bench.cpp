@@ -3,9 +3,6 @@
 // the same run, and whether every photo arrived once and whole.
 //
 //   burst_bench [shots, default 100] [raw MB, default 25] [JPEG MB, default 8]
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -21,6 +18,7 @@
 
 #include "bench_app.h"
 #include "filing_watch.h"
+#include "plain_write.h"
 
 namespace {
 
@@ -29,17 +27,9 @@ using Clock = std::chrono::steady_clock;
 // Megabytes per second for writing `bytes` to a new file in `folder` (plain writes, then close,
 // as the worker writes a download).
 double diskWriteMBps(const QString& folder, long long bytes) {
-  const std::vector<char> block(8 << 20, 'v');
   const QString path = folder + QStringLiteral("/disk-baseline.bin");
   const auto start = Clock::now();
-  const int fd =
-      open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  for (long long left = bytes; left > 0;) {
-    const auto chunk = static_cast<std::size_t>(std::min<long long>(left, block.size()));
-    if (write(fd, block.data(), chunk) != static_cast<ssize_t>(chunk)) break;
-    left -= static_cast<long long>(chunk);
-  }
-  close(fd);
+  writePlainFile(path.toStdString(), bytes);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   QFile::remove(path);
   return static_cast<double>(bytes) / 1e6 / seconds;
@@ -59,16 +49,9 @@ int main(int argc, char** argv) {
                   {QStringLiteral("VANTREL_SIM_RAW_BYTES"), QString::number(rawBytes)},
                   {QStringLiteral("VANTREL_SIM_IMAGE_BYTES"), QString::number(jpegBytes)}});
   const QString person = bench.photos() + QStringLiteral("/Ann");
-  QDir().mkpath(person);
-  if (!bench.launch(false) || !bench.connectAndWatch()) {
-    std::fprintf(stderr, "the application did not connect to the simulated camera\n");
-    return 1;
-  }
-  FilingWatch watch(bench.cameraLog().toStdString(), person.toStdString());
-  if (!watch.ok()) {
-    std::fprintf(stderr, "cannot watch the folders (inotify)\n");
-    return 1;
-  }
+  const std::unique_ptr<FilingWatch> watching = bench.startShooting(QStringLiteral("Ann"));
+  if (!watching) return 1;
+  FilingWatch& watch = *watching;
   const long long burstBytes = shots * (rawBytes + jpegBytes);
   const double diskMBps = diskWriteMBps(bench.photos(), burstBytes);
 

@@ -3,9 +3,6 @@
 // time, each of 25 MB, against the time it takes to write 25 MB to the same disk once.
 //
 //   shutter_to_filed_bench [shots, default 200]
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -17,23 +14,11 @@
 #include "bench_app.h"
 #include "bench_timing.h"
 #include "filing_watch.h"
+#include "plain_write.h"
 
 namespace {
 
 constexpr long long kPhotoBytes = 25'000'000;
-
-// Writes `bytes` to a new file the way the worker writes a download: plain writes, then close.
-void writeFile(const QString& path, long long bytes) {
-  static const std::vector<char> block(1 << 20, 'v');
-  const int fd =
-      open(path.toLocal8Bit().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  for (long long left = bytes; left > 0;) {
-    const auto chunk = static_cast<std::size_t>(std::min<long long>(left, block.size()));
-    if (write(fd, block.data(), chunk) != static_cast<ssize_t>(chunk)) break;
-    left -= static_cast<long long>(chunk);
-  }
-  close(fd);
-}
 
 double percentile(std::vector<double> values, double p) {
   std::sort(values.begin(), values.end());
@@ -51,20 +36,13 @@ int main(int argc, char** argv) {
   BenchApp bench({{"Ann", "", "0", ""}},
                  {{QStringLiteral("VANTREL_SIM_IMAGE_BYTES"), QString::number(kPhotoBytes)}});
   const QString person = bench.photos() + QStringLiteral("/Ann");
-  QDir().mkpath(person);
-  if (!bench.launch(false) || !bench.connectAndWatch()) {
-    std::fprintf(stderr, "the application did not connect to the simulated camera\n");
-    return 1;
-  }
-  FilingWatch watch(bench.cameraLog().toStdString(), person.toStdString());
-  if (!watch.ok()) {
-    std::fprintf(stderr, "cannot watch the folders (inotify)\n");
-    return 1;
-  }
+  const std::unique_ptr<FilingWatch> watching = bench.startShooting(QStringLiteral("Ann"));
+  if (!watching) return 1;
+  FilingWatch& watch = *watching;
 
   const QString scratch = bench.photos() + QStringLiteral("/baseline.bin");
   const double writeMs = medianMs(9, [&] {
-    writeFile(scratch, kPhotoBytes);
+    writePlainFile(scratch.toStdString(), kPhotoBytes);
     QFile::remove(scratch);
   });
 

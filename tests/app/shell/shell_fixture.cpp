@@ -6,28 +6,12 @@
 #include <QSettings>
 #include <QTest>
 
+#include "fresh_home.h"
+
 void ShellTest::SetUp() {
   ASSERT_TRUE(home_.isValid());
-  for (const char* sub : {"config", "data", "run", "home", "photos", "tmp"}) {
-    QDir(home_.path()).mkpath(QString::fromLatin1(sub));
-  }
-  QFile::setPermissions(path(QStringLiteral("run")),
-                        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toUtf8());
-  qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toUtf8());
-  qputenv("XDG_RUNTIME_DIR", path(QStringLiteral("run")).toUtf8());
-  qputenv("HOME", path(QStringLiteral("home")).toUtf8());
-  // QSettings reads its folder once per process; point it at this test's folder.
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path(QStringLiteral("config")));
-  env_ = AppEnvironment::standard();
-  env_.workerPath = QStringLiteral(VANTREL_WORKER_PATH);
-  env_.sdkPath = QStringLiteral(VANTREL_SIMCAM_PATH);
-  env_.dataFolder = path(QStringLiteral("data/Vantrel Tether"));
-  env_.gridStorePath = env_.dataFolder + QStringLiteral("/vantrel_grid.csv");
-  env_.lockPath = path(QStringLiteral("run/com.vantrel.tether.single-instance.lock"));
-  env_.tempFolder = path(QStringLiteral("run"));
-  // A short discovery: the production strategy polls for two minutes without a camera.
-  env_.workerEnvironment[QStringLiteral("VANTREL_CPP_DETECT_STRATEGY")] = QStringLiteral("v21");
+  env_ = prepareFreshHome(home_.path(), QStringLiteral(VANTREL_WORKER_PATH),
+                          QStringLiteral(VANTREL_SIMCAM_PATH));
   env_.workerEnvironment[QStringLiteral("VANTREL_SIM_CHECK")] = QStringLiteral("1");
 }
 
