@@ -11,9 +11,10 @@ namespace fuzz {
 
 namespace {
 
+// Never destroyed: the exit handler that reads it may run after static destructors.
 std::vector<std::filesystem::path>& foldersToRemove() {
-  static std::vector<std::filesystem::path> folders;
-  return folders;
+  static auto* folders = new std::vector<std::filesystem::path>;
+  return *folders;
 }
 
 void removeFolders() {
