@@ -84,11 +84,14 @@ void VantrelAppDelegate::sendWorkerLine(const QString& line) {
 }
 
 void VantrelAppDelegate::consumeWorkerChunk(const QByteArray& chunk) {
-  // Each read is decoded on its own; bytes that do not decode are dropped.
-  QStringDecoder decoder(QStringDecoder::Utf8);
-  const QString text = decoder.decode(chunk);
-  if (decoder.hasError()) return;
-  for (const std::string& line : _stdoutBuffer.feed(text.toStdString())) handleWorkerLine(line);
+  // Lines are cut from the bytes first and decoded one by one: a read may end inside a character,
+  // and a line that is not UTF-8 is dropped alone, never with the lines around it.
+  for (const std::string& line : _stdoutBuffer.feed(chunk.toStdString())) {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(QByteArray::fromStdString(line));
+    if (decoder.hasError()) continue;
+    handleWorkerLine(line);
+  }
 }
 
 void VantrelAppDelegate::workerProcessExited() {

@@ -90,6 +90,27 @@ TEST_F(ShootingTest, TheSamePathAnnouncedTwiceIsFiledOnce) {
   EXPECT_EQ(app.names().capturedForModelRow(0), 1);
 }
 
+TEST_F(ShootingTest, WorkerOutputCutInsideACharacterOrCarryingABadLineLosesNoPhoto) {
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  auto& app = launch();
+  const QString first = photos() + QStringLiteral("/IMG_Zo\u00eb1.JPG");
+  const QString second = photos() + "/IMG_0002.JPG";
+  for (const QString& name : {first, second}) {
+    QFile download(name);
+    ASSERT_TRUE(download.open(QIODevice::WriteOnly));
+    download.write(QByteArray(1000, 'x'));
+  }
+  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  const QByteArray line = "DOWNLOADED|" + first.toUtf8() + "\n";
+  const qsizetype cut = line.indexOf("\xc3\xab") + 1;  // between the two bytes of the e
+  app.consumeWorkerChunk(line.left(cut));
+  app.consumeWorkerChunk(line.mid(cut) + "LOG|bad \xff byte\nDOWNLOADED|" + second.toUtf8() + "\n");
+  ASSERT_TRUE(waitFor([&] { return filed.count() == 2; }));
+  EXPECT_EQ(filed.at(0).at(0).toString(), photos() + "/Ann/Ann_0001.JPG");
+  EXPECT_EQ(filed.at(1).at(0).toString(), photos() + "/Ann/Ann_0002.JPG");
+}
+
 TEST_F(ShootingTest, ThePreviewShowsTheLastPhotoAskedForEvenWhenAnEarlierOneReadsSlower) {
   writeGridStore({QStringLiteral("Ann")});
   setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
