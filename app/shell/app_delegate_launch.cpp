@@ -20,7 +20,6 @@
 
 namespace {
 constexpr int kSplashMs = 1150;
-constexpr int kUpdateCheckDelayMs = 3000;
 }  // namespace
 
 VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dialogs,
