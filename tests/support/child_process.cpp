@@ -6,6 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -14,6 +17,19 @@
 extern char** environ;
 
 namespace {
+
+// A child that closed its input usually ends at once; a sanitized one first looks for leaks.
+// Killed before it is done, its report would be lost.
+constexpr std::chrono::milliseconds kOwnExitGrace(3000);
+
+// The first line of a report of AddressSanitizer or LeakSanitizer, the line of an
+// UndefinedBehaviorSanitizer finding, or the summary that closes any of them.
+bool is_sanitizer_report_line(const std::string& line) {
+  return line.find("ERROR: AddressSanitizer") != std::string::npos ||
+         line.find("ERROR: LeakSanitizer") != std::string::npos ||
+         line.find(": runtime error: ") != std::string::npos ||
+         (line.rfind("SUMMARY: ", 0) == 0 && line.find("Sanitizer") != std::string::npos);
+}
 
 std::vector<std::string> child_environment(const ChildProcess::Env& extra) {
   std::vector<std::string> env;
@@ -30,7 +46,8 @@ std::vector<std::string> child_environment(const ChildProcess::Env& extra) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const Env& env, bool keep_stderr) {
+                           const Env& env, bool keep_stderr)
+    : program_(program) {
   int in_pipe[2];
   int out_pipe[2];
   if (pipe2(in_pipe, O_CLOEXEC) != 0 || pipe2(out_pipe, O_CLOEXEC) != 0) {
@@ -65,12 +82,22 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
 ChildProcess::~ChildProcess() {
   close_stdin();
   if (!status_) {
-    if (!wait_exit(std::chrono::milliseconds(200))) {
+    if (!wait_exit(kOwnExitGrace)) {
       kill(pid_, SIGKILL);
       wait_exit(std::chrono::milliseconds(5000));
     }
   }
+  drain(std::chrono::milliseconds(2000));
   if (stdout_fd_ >= 0) close(stdout_fd_);
+  const auto first = std::find_if(lines_.begin(), lines_.end(), is_sanitizer_report_line);
+  if (first != lines_.end()) {
+    std::string report;
+    for (auto it = first; it != lines_.end(); ++it) report += *it + "\n";
+    ADD_FAILURE() << program_ << " (pid " << pid_ << ", exit status "
+                  << (status_ ? std::to_string(*status_) : std::string("unknown"))
+                  << ") wrote a sanitizer report:\n"
+                  << report;
+  }
 }
 
 void ChildProcess::write(const std::string& text) {

@@ -19,6 +19,9 @@ class ChildProcess {
   // `env`. Standard error goes to standard output unless `keep_stderr` is set.
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
                const Env& env = {}, bool keep_stderr = false);
+  // Closes the child's input and gives it time to end on its own before it is killed. A sanitizer
+  // report in its output (a sanitized child writes it to standard error, usually at exit, and
+  // ends with a status a test may never look at) fails the running test.
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
@@ -60,6 +63,7 @@ class ChildProcess {
  private:
   bool fill(std::chrono::steady_clock::time_point deadline);
 
+  std::string program_;
   pid_t pid_ = -1;
   int stdin_fd_ = -1;
   int stdout_fd_ = -1;

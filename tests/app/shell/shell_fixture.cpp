@@ -13,6 +13,8 @@ void ShellTest::SetUp() {
   env_ = prepareFreshHome(home_.path(), QStringLiteral(VANTREL_WORKER_PATH),
                           QStringLiteral(VANTREL_SIMCAM_PATH));
   env_.workerEnvironment[QStringLiteral("VANTREL_SIM_CHECK")] = QStringLiteral("1");
+  childReports_ =
+      std::make_unique<ChildSanitizerReports>(path(QStringLiteral("sanitizer")).toStdString());
 }
 
 void ShellTest::TearDown() {
@@ -21,6 +23,13 @@ void ShellTest::TearDown() {
     app_.reset();
   }
   QCoreApplication::processEvents();
+  // Every worker has ended by now: the controller kills and waits for the one it still had.
+  if (childReports_) {
+    const std::string reports = childReports_->reports();
+    EXPECT_TRUE(reports.empty()) << "a program started by this test wrote a sanitizer report:\n"
+                                 << reports;
+    childReports_.reset();
+  }
 }
 
 VantrelAppDelegate& ShellTest::launch() {

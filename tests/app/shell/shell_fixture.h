@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "child_sanitizer_reports.h"
 #include "scripted_dialogs.h"
 #include "vantrel_app_delegate.h"
 
@@ -41,5 +42,7 @@ class ShellTest : public ::testing::Test {
  private:
   QTemporaryDir home_;
   AppEnvironment env_;
+  // Reports of the workers (and programs) this test starts: the controller ignores them.
+  std::unique_ptr<ChildSanitizerReports> childReports_;
   std::unique_ptr<VantrelAppDelegate> app_;
 };
