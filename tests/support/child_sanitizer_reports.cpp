@@ -25,8 +25,8 @@ void restore(const char* name, const std::optional<std::string>& value) {
   }
 }
 
-// The sanitizers read options left to right and the last value of a flag wins. Both runtimes get
-// the path: with clang the one that parses last decides where every report goes.
+// A flag's last value in the options wins. AddressSanitizer reads ASAN_OPTIONS and
+// UndefinedBehaviorSanitizer UBSAN_OPTIONS, so both get the path.
 void add_log_path(const char* name, const std::optional<std::string>& current,
                   const fs::path& prefix) {
   std::string options = current.value_or("");
