@@ -101,6 +101,8 @@ TEST_F(BackupTest, ClearingTheQueueAsksFirst) {
   file(app, QStringLiteral("IMG_0001.JPG"));
   ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
   ASSERT_EQ(app.backup().queue().size(), 1u);
+  // The paused alert is posted, and the job's end is announced before it shows.
+  ASSERT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Backup Paused")) == 1; }));
   dialogs_.answers.push_back(1);  // cancel
   app.clearBackupQueue();
   EXPECT_EQ(app.backup().queue().size(), 1u);
