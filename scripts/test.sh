@@ -8,5 +8,6 @@ cd "$root/build"
 ctest --output-on-failure -j2 --timeout 600
 # The fuzz targets, built with clang, each run briefly from its seed corpus.
 "$root/scripts/test_fuzz.sh"
-# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# The tests again (all but the screenshot tests), built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (build-asan/).
 "$root/scripts/test_sanitized.sh"
