@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -17,4 +18,10 @@ inline double medianMs(int runs, const std::function<void()>& work) {
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
+}
+
+// One figure with its ratio to a baseline measured in the same run.
+inline void report(const char* what, double ms, const char* baseline, double baselineMs) {
+  std::printf("  %-48s %9.3f ms   %7.2fx %s (%.3f ms)\n", what, ms, ms / baselineMs, baseline,
+              baselineMs);
 }

@@ -27,11 +27,6 @@ namespace {
 
 constexpr int kNames = 10000;
 
-void report(const char* what, double ms, const char* baseline, double baselineMs) {
-  std::printf("  %-44s %9.3f ms   %6.1fx %s (%.3f ms)\n", what, ms, ms / baselineMs, baseline,
-              baselineMs);
-}
-
 }  // namespace
 
 int main() {

@@ -35,11 +35,6 @@ namespace {
 
 constexpr int kNames = 10000;
 
-void report(const char* what, double ms, const char* baseline, double baselineMs) {
-  std::printf("  %-48s %9.3f ms   %7.2fx %s (%.3f ms)\n", what, ms, ms / baselineMs, baseline,
-              baselineMs);
-}
-
 // The window's table as the controller sets it up, without the rest of the window.
 struct Table {
   explicit Table(NamesList& names) : model(names), view() {
