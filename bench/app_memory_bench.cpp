@@ -68,8 +68,9 @@ int runCase(const QString& which, const QString& photo) {
   if (which == QStringLiteral("preview")) {
     const QString download = bench.photos() + QStringLiteral("/IMG_0001.JPG");
     QFile::copy(photo, download);
-    bench.app().handleWorkerLine("DOWNLOADED|" + download.toStdString());
-    if (!bench.waitFor([&] { return !bench.app().currentPreviewPath().isEmpty(); }, 20000)) {
+    bench.app().camera().handleWorkerLine("DOWNLOADED|" + download.toStdString());
+    if (!bench.waitFor([&] { return !bench.app().preview().currentPreviewPath().isEmpty(); },
+                       20000)) {
       return 1;
     }
     bench.waitFor([] { return false; }, 1000);

@@ -55,8 +55,8 @@ bool BenchApp::launch(bool autoConnect) {
 }
 
 bool BenchApp::connectAndWatch() {
-  app_->connectCameraManual();
-  return waitFor([this] { return app_->camera().watching; }, 30000);
+  app_->camera().connectCameraManual();
+  return waitFor([this] { return app_->camera().state().watching; }, 30000);
 }
 
 std::unique_ptr<FilingWatch> BenchApp::startShooting(const QString& person) {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
+#include "app_subsystems.h"
 #include "filing_watch.h"
 #include "names_types.h"
 #include "scripted_dialogs.h"
-#include "vantrel_app_delegate.h"
 
 class BenchApp {
  public:

@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   const auto files = static_cast<std::size_t>(shots) * 2;
   const bool allFiled = bench.waitFor([&] { return watch.arrived() >= files; }, 600000);
   shutter.join();
-  bench.waitFor([&] { return bench.app().filingIdle(); }, 30000);
+  bench.waitFor([&] { return bench.app().filing().filingIdle(); }, 30000);
 
   const auto announcements = watch.announcements();
   const auto arrivals = watch.arrivals();

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
 
   std::vector<double> latencies;
   for (int shot = 0; shot < shots; ++shot) {
-    bench.app().takePhoto();
+    bench.app().camera().takePhoto();
     const auto filed = static_cast<std::size_t>(shot) + 1;
     if (!bench.waitFor([&] { return watch.arrived() >= filed && watch.announced() >= filed; },
                        60000)) {
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
       return 1;
     }
     // Let the application finish its bookkeeping for this shot before the next one.
-    bench.waitFor([&] { return bench.app().filingIdle(); }, 10000);
+    bench.waitFor([&] { return bench.app().filing().filingIdle(); }, 10000);
     const auto arrival = watch.arrivals().back();
     const auto announced = watch.announcements().back();
     latencies.push_back(std::chrono::duration<double, std::milli>(arrival.at - announced).count());

@@ -1,6 +1,6 @@
-// What filing needs from the application. The values belong to the main thread (the counter
-// field, the selection, the target folder, the tags), so the application implements each call
-// as a synchronous hop there; tests implement it directly.
+// What filing needs from the application. The application answers from values its main thread
+// publishes (the counter, the selection, the target folder, the tags), never by waiting for the
+// main thread; tests implement it directly.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +32,8 @@ class FilingHost {
   virtual FilingSnapshot snapshotForFiling() = 0;
 
   // A capture is about to take number `next` - 1. Apply counterTextAfterFiling to the counter
-  // field as it reads at this moment, then save the settings; all in one hop. Called again
-  // with a larger number when another program took the name first.
+  // as it reads at this moment; the field and the settings follow. Called again with a larger
+  // number when another program took the name first.
   virtual void advanceCounter(std::int64_t next) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "view_styling.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -77,4 +78,10 @@ void styleTextFieldBox(QLineEdit* field) {
       QStringLiteral("QLineEdit { background: %1; border: 1px solid %2; "
                      "border-radius: 8px; padding: 4px 8px; font-size: 14px; }")
           .arg(cssColor(palette::fieldBackground()), cssColor(palette::softBorder())));
+}
+
+QString abbreviatedHomePath(const QString& path) {
+  const QString home = QDir::homePath();
+  return path.startsWith(home + QLatin1Char('/')) ? QStringLiteral("~") + path.mid(home.size())
+                                                  : path;
 }

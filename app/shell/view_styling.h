@@ -15,3 +15,5 @@ void styleCardView(QWidget* card, const QColor& fill);
 void styleStatusValue(QLabel* label, const QColor& color);
 void styleCounterField(QLineEdit* field);
 void styleTextFieldBox(QLineEdit* field);
+// A path under the home folder written with "~".
+QString abbreviatedHomePath(const QString& path);

@@ -84,7 +84,7 @@ TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
 
   // Started again, the application files nothing twice and counts what is on disk.
   auto& app = launch();
-  EXPECT_EQ(app.names().capturedForModelRow(0) + app.names().capturedForModelRow(1),
+  EXPECT_EQ(app.list().names().capturedForModelRow(0) + app.list().names().capturedForModelRow(1),
             static_cast<int64_t>(std::count_if(files.begin(), files.end(), [&](const QString& f) {
               return QFileInfo(f).dir().absolutePath() != QDir(photos()).absolutePath();
             })));
@@ -104,13 +104,13 @@ TEST_F(FaultTest, AFullDiskLeavesThePhotoWhereItIs) {
   ASSERT_TRUE(download.open(QIODevice::WriteOnly));
   download.write(QByteArray(100000, 'p'));
   download.close();
-  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
   feedLine("DOWNLOADED|" + download.fileName().toStdString());
   ASSERT_TRUE(waitFor([&] { return filed.count() == 1; }));
   EXPECT_EQ(filed.first().at(1).toString(),
             "Laptop storage is full or almost full. Free up space before continuing.");
   EXPECT_TRUE(QFile::exists(download.fileName()));
-  EXPECT_EQ(app.names().capturedForModelRow(0), 0);
+  EXPECT_EQ(app.list().names().capturedForModelRow(0), 0);
   app.applicationWillTerminate();
   ::umount(small.toLocal8Bit().constData());
 }
@@ -123,12 +123,12 @@ TEST_F(FaultTest, ALibraryThatHangsOnStartIsRestartedAndConnects) {
   env().workerEnvironment[QStringLiteral("VANTREL_CPP_SDK_STARTUP_TIMEOUT")] = QStringLiteral("1");
   setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
   auto& app = launch();
-  app.setTargetFolder(photos());
-  app.connectCameraManual();
+  app.filing().setTargetFolder(photos());
+  app.camera().connectCameraManual();
   // The watchdog ends the hanging worker after 4 s; the reconnect starts a fresh one.
   ASSERT_TRUE(
       waitFor([&] { return dialogs_.count(QStringLiteral("Camera Disconnected")) == 1; }, 15000));
-  ASSERT_TRUE(waitFor([&] { return app.camera().cameraConnected; }, 20000));
+  ASSERT_TRUE(waitFor([&] { return app.camera().state().cameraConnected; }, 20000));
   EXPECT_FALSE(QFile::exists(marker));
 }
 

@@ -41,10 +41,10 @@ class ShootDayTest : public ShellTest {
 
   // One photo of the current person, by remote capture or by the camera's shutter.
   QString shoot(VantrelAppDelegate& app, bool remote) {
-    EXPECT_TRUE(waitFor([&] { return app.camera().watching; }));
-    QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+    EXPECT_TRUE(waitFor([&] { return app.camera().state().watching; }));
+    QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
     if (remote) {
-      app.takePhoto();
+      app.camera().takePhoto();
     } else {
       replaceControlFile("shoot\n");
     }
@@ -89,22 +89,22 @@ TEST_F(ShootDayTest, EveryShotEndsUpFiledCountedAndBackedUpExactlyOnce) {
     auto app = std::make_unique<VantrelAppDelegate>(env(), &dialogs_);
     ASSERT_TRUE(app->applicationDidFinishLaunching());
     ASSERT_TRUE(waitFor([&] { return app->window() != nullptr; }));
-    ASSERT_TRUE(app->importFirstColumnFromCSV(roster.fileName()));
-    ASSERT_EQ(app->names().rowCount(), 30);
-    ASSERT_TRUE(app->setTargetFolder(photos()));
-    app->setBackupFolder(backup());
+    ASSERT_TRUE(app->list().importFirstColumnFromCSV(roster.fileName()));
+    ASSERT_EQ(app->list().names().rowCount(), 30);
+    ASSERT_TRUE(app->filing().setTargetFolder(photos()));
+    app->backup().setBackupFolder(backup());
     // The camera connects by itself.
-    ASSERT_TRUE(waitFor([&] { return app->camera().watching; }, 30000));
+    ASSERT_TRUE(waitFor([&] { return app->camera().state().watching; }, 30000));
     screenshot(*app, QStringLiteral("1_connected"));
 
     int shot = 0;
     for (int person = 0; person < 5; ++person) {
-      app->names().setSelectedRow(person * 3);
-      app->selectModelRowInTable(person * 3, true);
+      app->list().names().setSelectedRow(person * 3);
+      app->list().selectModelRowInTable(person * 3, true);
       const bool tagged = person == 2;
       if (tagged) {
-        app->suffixToggled(0, true);
-        app->suffixToggled(1, true);
+        app->tags().suffixToggled(0, true);
+        app->tags().suffixToggled(1, true);
       }
       if (person == 3) {
         ASSERT_TRUE(QDir().rename(backup(), backup() + "-away"));
@@ -113,28 +113,28 @@ TEST_F(ShootDayTest, EveryShotEndsUpFiledCountedAndBackedUpExactlyOnce) {
         if (person == 1 && take == 1) {
           // The worker dies mid-shoot; the application must bring it back.
           replaceControlFile({});
-          ::kill(static_cast<pid_t>(app->workerPid()), SIGKILL);
-          ASSERT_TRUE(waitFor([&] { return !app->camera().watching; }, 5000));
-          ASSERT_TRUE(waitFor([&] { return app->camera().watching; }, 30000));
+          ::kill(static_cast<pid_t>(app->worker().workerPid()), SIGKILL);
+          ASSERT_TRUE(waitFor([&] { return !app->camera().state().watching; }, 5000));
+          ASSERT_TRUE(waitFor([&] { return app->camera().state().watching; }, 30000));
         }
         const QString saved = shoot(*app, shot % 2 == 0);
         ASSERT_FALSE(saved.isEmpty()) << "shot " << shot;
         const QString name =
-            QString::fromStdString(std::string(app->names().nameForModelRow(person * 3)));
+            QString::fromStdString(std::string(app->list().names().nameForModelRow(person * 3)));
         expectedOwner[saved] = name + (tagged ? "_FR_SS" : "");
       }
       if (tagged) {
-        app->suffixToggled(0, false);
-        app->suffixToggled(1, false);
+        app->tags().suffixToggled(0, false);
+        app->tags().suffixToggled(1, false);
       }
       if (person == 4) {
         // Four photos waited for the backup folder; it comes back.
-        EXPECT_GE(app->backup().queue().size(), 4u);
+        EXPECT_GE(app->backup().backup().queue().size(), 4u);
         ASSERT_TRUE(QDir().rename(backup() + "-away", backup()));
-        app->retryBackupNow();
+        app->backup().retryBackupNow();
       }
     }
-    ASSERT_TRUE(waitFor([&] { return app->backup().queue().empty(); }, 30000));
+    ASSERT_TRUE(waitFor([&] { return app->backup().backup().queue().empty(); }, 30000));
     QTest::qWait(600);  // the preview's pause
     screenshot(*app, QStringLiteral("2_after_shoot"));
     app->applicationWillTerminate();
@@ -180,8 +180,10 @@ TEST_F(ShootDayTest, EveryShotEndsUpFiledCountedAndBackedUpExactlyOnce) {
   // Counts in the list (restored from the store) match the folders.
   for (int person = 0; person < 5; ++person) {
     const int row = person * 3;
-    const QString name = QString::fromStdString(std::string(app->names().nameForModelRow(row)));
-    EXPECT_EQ(app->names().capturedForModelRow(row), perFolder[name] + perFolder[name + "_FR_SS"])
+    const QString name =
+        QString::fromStdString(std::string(app->list().names().nameForModelRow(row)));
+    EXPECT_EQ(app->list().names().capturedForModelRow(row),
+              perFolder[name] + perFolder[name + "_FR_SS"])
         << name.toStdString();
   }
   QFile store(env().gridStorePath);

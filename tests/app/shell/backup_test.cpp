@@ -22,7 +22,7 @@ class BackupTest : public ShellTest {
     setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
     QDir().mkpath(backupDir());
     auto& app = launch();
-    app.setBackupFolder(backupDir());
+    app.backup().setBackupFolder(backupDir());
     return app;
   }
   QString backupDir() const { return path(QStringLiteral("backup")); }
@@ -33,7 +33,7 @@ class BackupTest : public ShellTest {
     EXPECT_TRUE(download.open(QIODevice::WriteOnly));
     download.write(QByteArray(bytes, 'p'));
     download.close();
-    QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+    QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
     feedLine("DOWNLOADED|" + download.fileName().toStdString());
     EXPECT_TRUE(waitFor([&] { return filed.count() == 1; }));
     return filed.isEmpty() ? QString() : filed.first().at(0).toString();
@@ -49,31 +49,31 @@ TEST_F(BackupTest, AFolderThatGoesAwayHoldsThePhotosAndTakesThemBackInOrder) {
   auto& app = launchWithBackup();
   const QString first = file(app, QStringLiteral("IMG_0001.JPG"));
   ASSERT_TRUE(waitFor([&] { return QFile::exists(backupDir() + "/Ann/Ann_0001.JPG"); }));
-  ASSERT_TRUE(waitFor([&] { return app.backup().queue().empty(); }));
+  ASSERT_TRUE(waitFor([&] { return app.backup().backup().queue().empty(); }));
   EXPECT_EQ(backupButtonTitle(app), "Backup ✓");
 
   ASSERT_TRUE(QDir().rename(backupDir(), backupDir() + "-away"));
   for (int i = 2; i <= 4; ++i) {
-    QSignalSpy done(&app, &VantrelAppDelegate::backupJobDone);
+    QSignalSpy done(&app.backup(), &BackupController::backupJobDone);
     file(app, QStringLiteral("IMG_000%1.JPG").arg(i));
     ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
   }
-  EXPECT_EQ(app.backup().queue().size(), 3u);
-  EXPECT_TRUE(app.backup().offline());
+  EXPECT_EQ(app.backup().backup().queue().size(), 3u);
+  EXPECT_TRUE(app.backup().backup().offline());
   EXPECT_EQ(backupButtonTitle(app), "Backup ⚠ 3");
   ASSERT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Backup Paused")) == 1; }));
   QTest::qWait(100);
   EXPECT_EQ(dialogs_.count(QStringLiteral("Backup Paused")), 1) << "one alert per episode";
 
   ASSERT_TRUE(QDir().rename(backupDir() + "-away", backupDir()));
-  app.retryBackupNow();
-  ASSERT_TRUE(waitFor([&] { return app.backup().queue().empty(); }));
+  app.backup().retryBackupNow();
+  ASSERT_TRUE(waitFor([&] { return app.backup().backup().queue().empty(); }));
   for (int i = 1; i <= 4; ++i) {
     EXPECT_TRUE(QFile::exists(backupDir() + QStringLiteral("/Ann/Ann_000%1.JPG").arg(i))) << i;
   }
-  EXPECT_EQ(app.backup().batchDone(), 0);
-  EXPECT_EQ(app.backup().batchTotal(), 0);
-  EXPECT_FALSE(app.backup().offline());
+  EXPECT_EQ(app.backup().backup().batchDone(), 0);
+  EXPECT_EQ(app.backup().backup().batchTotal(), 0);
+  EXPECT_FALSE(app.backup().backup().offline());
   EXPECT_EQ(backupButtonTitle(app), "Backup ✓");
   EXPECT_TRUE(QFile::exists(first));
 }
@@ -81,35 +81,35 @@ TEST_F(BackupTest, AFolderThatGoesAwayHoldsThePhotosAndTakesThemBackInOrder) {
 TEST_F(BackupTest, MissingFilesAreFoundAndAnEmptyPhotoNeverCountsAsCopied) {
   auto& app = launchWithBackup();
   file(app, QStringLiteral("IMG_0001.JPG"));
-  ASSERT_TRUE(waitFor([&] { return app.backup().queue().empty(); }));
-  app.backupMissingNow();
-  EXPECT_EQ(app.lastFriendlyStatus(), "Backup is already complete — nothing missing.");
+  ASSERT_TRUE(waitFor([&] { return app.backup().backup().queue().empty(); }));
+  app.backup().backupMissingNow();
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Backup is already complete — nothing missing.");
 
   QDir().mkpath(photos() + "/Bob");
   QFile(photos() + "/Bob/Bob_0009.JPG").open(QIODevice::WriteOnly);  // zero bytes
-  app.backupMissingNow();
-  EXPECT_EQ(app.lastFriendlyStatus(), "Queued 1 missing file for backup.");
-  QSignalSpy done(&app, &VantrelAppDelegate::backupJobDone);
+  app.backup().backupMissingNow();
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Queued 1 missing file for backup.");
+  QSignalSpy done(&app.backup(), &BackupController::backupJobDone);
   ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
-  EXPECT_EQ(app.backup().queue().size(), 1u) << "an empty photo stays queued";
+  EXPECT_EQ(app.backup().backup().queue().size(), 1u) << "an empty photo stays queued";
 }
 
 TEST_F(BackupTest, ClearingTheQueueAsksFirst) {
   auto& app = launchWithBackup();
   ASSERT_TRUE(QDir().rename(backupDir(), backupDir() + "-away"));
-  QSignalSpy done(&app, &VantrelAppDelegate::backupJobDone);
+  QSignalSpy done(&app.backup(), &BackupController::backupJobDone);
   file(app, QStringLiteral("IMG_0001.JPG"));
   ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
-  ASSERT_EQ(app.backup().queue().size(), 1u);
+  ASSERT_EQ(app.backup().backup().queue().size(), 1u);
   // The paused alert is posted, and the job's end is announced before it shows.
   ASSERT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Backup Paused")) == 1; }));
   dialogs_.answers.push_back(1);  // cancel
-  app.clearBackupQueue();
-  EXPECT_EQ(app.backup().queue().size(), 1u);
+  app.backup().clearBackupQueue();
+  EXPECT_EQ(app.backup().backup().queue().size(), 1u);
   dialogs_.answers.push_back(0);  // clear
-  app.clearBackupQueue();
-  EXPECT_TRUE(app.backup().queue().empty());
-  app.clearBackupQueue();                // nothing left: no question
+  app.backup().clearBackupQueue();
+  EXPECT_TRUE(app.backup().backup().queue().empty());
+  app.backup().clearBackupQueue();       // nothing left: no question
   EXPECT_EQ(dialogs_.alerts.size(), 3);  // two questions and the paused alert
 }
 
@@ -127,7 +127,7 @@ TEST_F(BackupTest, RecoverySendsTheWakePacketToTheStoredAddress) {
   setStoredValue(QStringLiteral("VantrelBackupMAC"), QStringLiteral("aa:bb:cc:dd:ee:ff"));
 
   auto& app = launchWithBackup();
-  app.wakeAndReconnectBackup();
+  app.backup().wakeAndReconnectBackup();
   unsigned char packet[200];
   timeval timeout{5, 0};
   ::setsockopt(receiver, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
@@ -137,7 +137,7 @@ TEST_F(BackupTest, RecoverySendsTheWakePacketToTheStoredAddress) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(packet[i], 0xFF);
   EXPECT_EQ(packet[6], 0xAA);
   EXPECT_EQ(packet[101], 0xFF);
-  EXPECT_EQ(app.lastFriendlyStatus(), "Sent wake signal to the backup drive…");
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Sent wake signal to the backup drive…");
 }
 
 }  // namespace

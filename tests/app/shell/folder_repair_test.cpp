@@ -43,8 +43,8 @@ class FolderRepairTest : public ShellTest {
   QStringList entries(const QString& folder) {
     return QDir(photos() + "/" + folder).entryList(QDir::Files | QDir::NoDotAndDotDot);
   }
-  QString name(qint64 row) { return QString::fromUtf8(app().names().nameForModelRow(row)); }
-  qint64 count(qint64 row) { return app().names().capturedForModelRow(row); }
+  QString name(qint64 row) { return QString::fromUtf8(app().list().names().nameForModelRow(row)); }
+  qint64 count(qint64 row) { return app().list().names().capturedForModelRow(row); }
   // Waits for the posted alert of that title.
   ScriptedDialogs::Asked alert(const QString& title) {
     waitFor([&] { return dialogs_.count(title) > 0; }, 5000);
@@ -83,29 +83,29 @@ TEST_F(FolderRepairTest, RenamingAFolderFromTheListMenu) {
   EXPECT_FALSE(QFileInfo::exists(photos() + "/Ann"));
   EXPECT_EQ(entries(QStringLiteral("Bob")),
             (QStringList{"Bob_0001.JPG", "Bob_0002.CR3", "readme.txt"}));
-  EXPECT_EQ(app.lastFriendlyStatus(), "Renamed folder to \"Bob\" (2 photos updated).");
-  EXPECT_EQ(app.lastStatusKind(), "good");
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Renamed folder to \"Bob\" (2 photos updated).");
+  EXPECT_EQ(app.status().lastStatusKind(), "good");
   // The list keeps its names; the counts follow the disk.
   EXPECT_EQ(name(0), "Ann");
-  EXPECT_EQ(app.names().rowCount(), 2);
+  EXPECT_EQ(app.list().names().rowCount(), 2);
   EXPECT_EQ(count(0), 0);
 
   // Refusals leave the folder as it is.
   dialogs_.folders.push_back(photos() + "/Bob");
   dialogs_.prompts.push_back(QStringLiteral("Bob"));
-  app.renameFolderInteractive();
+  app.repair().renameFolderInteractive();
   EXPECT_EQ(alert(QStringLiteral("Rename Failed")).message, "That is already the folder's name.");
   dialogs_.alerts.clear();
   dialogs_.folders.push_back(photos() + "/Bob");
   dialogs_.prompts.push_back(QStringLiteral("   "));
-  app.renameFolderInteractive();
+  app.repair().renameFolderInteractive();
   EXPECT_EQ(alert(QStringLiteral("Rename Failed")).message, "Please enter a valid name.");
   EXPECT_EQ(entries(QStringLiteral("Bob")).size(), 3);
 }
 
 TEST_F(FolderRepairTest, RenamingNeedsATargetFolder) {
   auto& app = launch();
-  app.renameFolderInteractive();
+  app.repair().renameFolderInteractive();
   const auto asked = alert(QStringLiteral("No Target Folder"));
   EXPECT_EQ(asked.message, "Choose a target folder first.");
 }
@@ -120,7 +120,7 @@ TEST_F(FolderRepairTest, RenamingAlsoRenamesTheBackupCopy) {
   auto& app = launchWith({QStringLiteral("Ann")});
   dialogs_.folders.push_back(photos() + "/Ann");
   dialogs_.prompts.push_back(QStringLiteral("Bob"));
-  app.renameFolderInteractive();
+  app.repair().renameFolderInteractive();
   EXPECT_TRUE(QFileInfo::exists(photos() + "/Bob/Bob_0001.JPG"));
   EXPECT_TRUE(QFileInfo::exists(backup + "/Bob/Bob_0001.JPG"));
   EXPECT_FALSE(QFileInfo::exists(backup + "/Ann"));
@@ -133,7 +133,7 @@ TEST_F(FolderRepairTest, DroppingAnnOntoAnExistingBobRowMergesHerPhotos) {
   put(QStringLiteral("BOB/BOB_0007.JPG"));
   auto& app = launchWith({QStringLiteral("Ann"), QStringLiteral("BOB"), QStringLiteral("Cy")});
   dialogs_.moveFormAnswers.push_back(&ScriptedDialogs::asShown);
-  emit app.rowDroppedOnRow(0, 1);
+  emit app.rows().rowDroppedOnRow(0, 1);
   ASSERT_TRUE(waitFor([&] { return !dialogs_.moveForms.isEmpty(); }, 5000));
 
   const MoveFormRequest& form = dialogs_.moveForms.first();
@@ -156,17 +156,17 @@ TEST_F(FolderRepairTest, DroppingAnnOntoAnExistingBobRowMergesHerPhotos) {
   EXPECT_EQ(entries(QStringLiteral("BOB_FR")), QStringList{"BOB_FR_0001.JPG"});
   EXPECT_FALSE(QFileInfo::exists(photos() + "/Ann"));
   EXPECT_FALSE(QFileInfo::exists(photos() + "/Ann_FR"));
-  EXPECT_EQ(app.names().rowCount(), 3) << "no row is added for an existing name";
-  EXPECT_EQ(app.names().selectedRow(), 1);
+  EXPECT_EQ(app.list().names().rowCount(), 3) << "no row is added for an existing name";
+  EXPECT_EQ(app.list().names().selectedRow(), 1);
   EXPECT_EQ(count(0), 0);
   EXPECT_EQ(count(1), 4);
-  EXPECT_EQ(app.lastFriendlyStatus(), "Moved 3 photos to \"BOB\".");
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Moved 3 photos to \"BOB\".");
   QFile store(env().gridStorePath);
   ASSERT_TRUE(store.open(QIODevice::ReadOnly));
   EXPECT_TRUE(store.readAll().contains("\nBOB,,4,"));
 
   // A row dropped onto itself asks nothing.
-  emit app.rowDroppedOnRow(2, 2);
+  emit app.rows().rowDroppedOnRow(2, 2);
   QCoreApplication::processEvents();
   EXPECT_EQ(dialogs_.moveForms.size(), 1);
 }
@@ -189,7 +189,7 @@ TEST_F(FolderRepairTest, AnUncheckedSuffixFolderStaysBehind) {
     answer->checked[1] = false;  // _SS stays with Ann
     return answer;
   });
-  emit app.rowFolderActionRequested(QStringLiteral("rename"), 0);
+  emit app.rows().rowFolderActionRequested(QStringLiteral("rename"), 0);
   ASSERT_TRUE(waitFor([&] { return !dialogs_.moveForms.isEmpty(); }, 5000));
 
   const MoveFormRequest& form = dialogs_.moveForms.first();
@@ -216,13 +216,13 @@ TEST_F(FolderRepairTest, AnUncheckedSuffixFolderStaysBehind) {
   EXPECT_EQ(entries(QStringLiteral("Ann_SS")), QStringList{"Ann_SS_0004.JPG"});
   EXPECT_FALSE(QFileInfo::exists(photos() + "/Dee_SS"));
   // A new row right below Ann, who keeps what was left behind.
-  ASSERT_EQ(app.names().rowCount(), 3);
+  ASSERT_EQ(app.list().names().rowCount(), 3);
   EXPECT_EQ(name(1), "Dee");
   EXPECT_EQ(name(2), "Cy");
   EXPECT_EQ(count(0), 1);
   EXPECT_EQ(count(1), 4);
-  EXPECT_EQ(app.names().selectedRow(), 1);
-  EXPECT_EQ(app.lastFriendlyStatus(), "Moved 4 photos to \"Dee\" (new row added).");
+  EXPECT_EQ(app.list().names().selectedRow(), 1);
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Moved 4 photos to \"Dee\" (new row added).");
 }
 
 TEST_F(FolderRepairTest, AFolderThatCannotMoveIsAMoveProblem) {
@@ -231,15 +231,15 @@ TEST_F(FolderRepairTest, AFolderThatCannotMoveIsAMoveProblem) {
   auto& app = launchWith({QStringLiteral("Ann")});
 
   // Cancelled, or the same name in other letters: nothing happens.
-  app.renameFolderAndImagesForRow(0);
+  app.repair().renameFolderAndImagesForRow(0);
   dialogs_.moveFormAnswers.push_back([](const MoveFormRequest& request) {
     auto answer = ScriptedDialogs::asShown(request);
     answer->name = QStringLiteral("ANN");
     return answer;
   });
-  app.renameFolderAndImagesForRow(0);
+  app.repair().renameFolderAndImagesForRow(0);
   EXPECT_EQ(dialogs_.moveForms.size(), 2);
-  EXPECT_EQ(app.names().rowCount(), 1);
+  EXPECT_EQ(app.list().names().rowCount(), 1);
   EXPECT_EQ(entries(QStringLiteral("Ann")), QStringList{"Ann_0001.JPG"});
 
   dialogs_.moveFormAnswers.push_back([](const MoveFormRequest& request) {
@@ -247,14 +247,14 @@ TEST_F(FolderRepairTest, AFolderThatCannotMoveIsAMoveProblem) {
     answer->name = QStringLiteral("Bob");
     return answer;
   });
-  app.renameFolderAndImagesForRow(0);
+  app.repair().renameFolderAndImagesForRow(0);
   EXPECT_EQ(alert(QStringLiteral("Move Problem")).message, "Could not rename the folder.");
   EXPECT_EQ(entries(QStringLiteral("Ann")), QStringList{"Ann_0001.JPG"});
   EXPECT_TRUE(QFileInfo(photos() + "/Bob").isFile());
   // The list still gets the new name, the current person with it.
-  ASSERT_EQ(app.names().rowCount(), 2);
+  ASSERT_EQ(app.list().names().rowCount(), 2);
   EXPECT_EQ(name(1), "Bob");
-  EXPECT_EQ(app.names().selectedRow(), 1);
+  EXPECT_EQ(app.list().names().selectedRow(), 1);
   EXPECT_EQ(count(0), 1);
 }
 
@@ -263,14 +263,14 @@ TEST_F(FolderRepairTest, OpeningAPersonsFolder) {
   put(QStringLiteral("Ann Lee/Ann Lee_0002.JPG"));
   auto& app = launchWith({QStringLiteral("Ann Lee"), QStringLiteral("Cy/Young")});
   // No file manager on the (absent) session bus: the folder itself is opened.
-  emit app.rowFolderActionRequested(QStringLiteral("open"), 0);
+  emit app.rows().rowFolderActionRequested(QStringLiteral("open"), 0);
   ASSERT_TRUE(waitFor([&] { return !opened().isEmpty(); }, 5000));
   EXPECT_EQ(opened(), QList<QUrl>{QUrl::fromLocalFile(photos() + "/Ann Lee")});
 
   opened().clear();
-  app.openFolderForRow(1);
-  EXPECT_EQ(app.lastFriendlyStatus(), "No photo folder exists yet for \"Cy-Young\".");
-  EXPECT_EQ(app.lastStatusKind(), "neutral");
+  app.repair().openFolderForRow(1);
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "No photo folder exists yet for \"Cy-Young\".");
+  EXPECT_EQ(app.status().lastStatusKind(), "neutral");
   EXPECT_EQ(opened(), QList<QUrl>{QUrl::fromLocalFile(photos())});
 }
 
@@ -294,7 +294,7 @@ TEST_F(FolderRepairTest, ScreenshotOfTheMoveDialog) {
     saved = dialog.grab().save(folder + "/move_dialog.png");
     return std::optional<MoveFormAnswer>();
   });
-  app.renameFolderAndImagesForRow(0);
+  app.repair().renameFolderAndImagesForRow(0);
   EXPECT_TRUE(saved);
 }
 

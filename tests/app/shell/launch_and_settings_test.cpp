@@ -12,15 +12,15 @@ using LaunchTest = ShellTest;
 
 TEST_F(LaunchTest, FirstStartOnACleanMachine) {
   auto& app = launch();
-  EXPECT_TRUE(app.targetDir().isEmpty());
-  EXPECT_TRUE(app.names().isEmpty());
-  EXPECT_TRUE(app.camera().autoConnect);
-  EXPECT_EQ(app.camera().saveModeIndex, 0);
-  EXPECT_EQ(app.selectedSaveModeLower(), "both");
-  EXPECT_EQ(app.counterText(), "1");
-  EXPECT_EQ(app.lastFriendlyStatus(), "Setup needed");
-  EXPECT_EQ(app.cameraStatusText(), "No folder");
-  EXPECT_FALSE(app.workerRunning());  // no worker before the first connect
+  EXPECT_TRUE(app.filing().targetDir().isEmpty());
+  EXPECT_TRUE(app.list().names().isEmpty());
+  EXPECT_TRUE(app.camera().state().autoConnect);
+  EXPECT_EQ(app.camera().state().saveModeIndex, 0);
+  EXPECT_EQ(app.camera().selectedSaveModeLower(), "both");
+  EXPECT_EQ(app.filing().counterText(), "1");
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Setup needed");
+  EXPECT_EQ(app.status().cameraStatusText(), "No folder");
+  EXPECT_FALSE(app.worker().workerRunning());  // no worker before the first connect
   EXPECT_TRUE(dialogs_.alerts.isEmpty());
 }
 
@@ -35,20 +35,20 @@ TEST_F(LaunchTest, RestoresFolderCounterListAndSelection) {
   setStoredValue(QStringLiteral("VantrelLastSelectedRowIndex"), 2);
   setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
   auto& app = launch();
-  EXPECT_EQ(app.targetDir(), photos());
-  EXPECT_EQ(app.counterText(), "42");
-  EXPECT_FALSE(app.camera().autoConnect);
-  ASSERT_EQ(app.names().rowCount(), 3);  // rebuilt from the CSV without a store
-  EXPECT_EQ(app.names().selectedRow(), 2);
+  EXPECT_EQ(app.filing().targetDir(), photos());
+  EXPECT_EQ(app.filing().counterText(), "42");
+  EXPECT_FALSE(app.camera().state().autoConnect);
+  ASSERT_EQ(app.list().names().rowCount(), 3);  // rebuilt from the CSV without a store
+  EXPECT_EQ(app.list().names().selectedRow(), 2);
   EXPECT_TRUE(QFile::exists(env().gridStorePath)) << "the rebuilt list is stored at once";
-  EXPECT_EQ(app.cameraStatusText(), "Auto off");
+  EXPECT_EQ(app.status().cameraStatusText(), "Auto off");
 }
 
 TEST_F(LaunchTest, AStoredRowBeyondTheListSelectsTheFirst) {
   writeGridStore({QStringLiteral("Ann"), QStringLiteral("Bob")});
   setStoredValue(QStringLiteral("VantrelLastSelectedRowIndex"), 12);
   auto& app = launch();
-  EXPECT_EQ(app.names().selectedRow(), 0);
+  EXPECT_EQ(app.list().names().selectedRow(), 0);
 }
 
 TEST_F(LaunchTest, ASecondCopyIsRefusedAndTheFirstKeepsItsLock) {
@@ -69,22 +69,22 @@ TEST_F(LaunchTest, ASecondCopyIsRefusedAndTheFirstKeepsItsLock) {
 TEST_F(LaunchTest, AStatusHoldsUntilThreeAndAHalfSecondsAfterTheLastOne) {
   setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);  // no camera statuses meanwhile
   auto& app = launch();
-  app.setStatus(QStringLiteral("first"), QStringLiteral("good"));
+  app.status().setStatus(QStringLiteral("first"), QStringLiteral("good"));
   QTest::qWait(2000);
-  app.setStatus(QStringLiteral("second"), QStringLiteral("error"));
+  app.status().setStatus(QStringLiteral("second"), QStringLiteral("error"));
   QTest::qWait(2500);  // the first one's time is up, but it must not clear the second
-  EXPECT_EQ(app.lastFriendlyStatus(), "second");
-  EXPECT_TRUE(waitFor([&] { return app.lastFriendlyStatus() == "Setup needed"; }, 5000));
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "second");
+  EXPECT_TRUE(waitFor([&] { return app.status().lastFriendlyStatus() == "Setup needed"; }, 5000));
 }
 
 TEST_F(LaunchTest, AFolderWithABarIsRefusedAndTheOldOneKept) {
   auto& app = launch();
-  ASSERT_TRUE(app.setTargetFolder(photos()));
+  ASSERT_TRUE(app.filing().setTargetFolder(photos()));
   QDir().mkpath(path(QStringLiteral("a|b")));
   dialogs_.folders.push_back(path(QStringLiteral("a|b")));
-  app.selectFolder();
+  app.filing().selectFolder();
   EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Folder Not Usable")) == 1; }));
-  EXPECT_EQ(app.targetDir(), photos());
+  EXPECT_EQ(app.filing().targetDir(), photos());
 }
 
 }  // namespace

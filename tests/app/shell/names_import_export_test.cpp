@@ -14,15 +14,15 @@ TEST_F(NamesImportTest, ThePickerAsksBeforeReplacingAndReportsTheCount) {
                                    "Name,Room\r\n  Ann,1\r\n\"Lee, Bo\",2\r\n,3\r\nCy\r\n");
   dialogs_.files = {roster, roster};
   dialogs_.answers = {1, 0};  // Cancel, then Replace
-  app.loadCSV();
+  app.list().loadCSV();
   EXPECT_EQ(dialogs_.count(QStringLiteral("Replace current list?")), 1);
   EXPECT_EQ(listNames(), QStringList({"Old One", "Old Two"}));
 
-  app.loadCSV();
+  app.list().loadCSV();
   EXPECT_EQ(listNames(), QStringList({"  Ann", "Lee, Bo", "Cy"}));
   ASSERT_EQ(dialogs_.alerts.last().title, "Imported 3 names");
   EXPECT_TRUE(dialogs_.alerts.last().message.startsWith("Only the FIRST COLUMN is imported"));
-  EXPECT_EQ(app.lastFriendlyStatus(), "Imported 3 names (first column only).");
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Imported 3 names (first column only).");
   EXPECT_EQ(storedValue(QStringLiteral("VantrelLastCSVPath")).toString(), roster);
   EXPECT_TRUE(store().endsWith("\n  Ann,,0,\n\"Lee, Bo\",,0,\nCy,,0,"));
   EXPECT_EQ(selectedDisplayRows(), QList<int>({0}));
@@ -33,7 +33,7 @@ TEST_F(NamesImportTest, AnUnreadableFileKeepsTheList) {
   auto& app = launchWith({QStringLiteral("Ann")});
   dialogs_.files = {path(QStringLiteral("gone.csv"))};
   dialogs_.answers = {0};
-  app.loadCSV();
+  app.list().loadCSV();
   EXPECT_EQ(dialogs_.count(QStringLiteral("Import Failed")), 1);
   EXPECT_EQ(listNames(), QStringList({"Ann"}));
   EXPECT_TRUE(store().endsWith("\nAnn,,0,"));
@@ -48,15 +48,15 @@ TEST_F(NamesImportTest, TwoFilesDroppedOnTheTableAreAddedInOrderAndTheFirstNewRo
                                          writeFile(QStringLiteral("second.TXT"), "N\nZ\n")}));
   const auto outcome = dragAndDrop(table()->viewport(), data.get(), ontoRow(0));
   EXPECT_TRUE(outcome.hoverAccepted && outcome.dropAccepted);
-  ASSERT_TRUE(waitFor([&] { return app.names().rowCount() == 6; }, 3000));
+  ASSERT_TRUE(waitFor([&] { return app.list().names().rowCount() == 6; }, 3000));
   EXPECT_EQ(dialogs_.alerts.last().message,
             "The list already has 3 names. Add the dropped names to it, or replace the whole "
             "list?");
   EXPECT_EQ(listNames(), QStringList({"A", "B", "C", "X", "Y", "Z"}));
-  EXPECT_EQ(app.names().selectedRow(), 3);
+  EXPECT_EQ(app.list().names().selectedRow(), 3);
   EXPECT_EQ(selectedDisplayRows(), QList<int>({3}));
   EXPECT_EQ(shownNames().size(), 6) << "the search is cleared";
-  EXPECT_EQ(app.lastFriendlyStatus(), "Added 3 names from dropped file.");
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Added 3 names from dropped file.");
   EXPECT_TRUE(store().endsWith("\nX,,0,\nY,,0,\nZ,,0,"));
 }
 
@@ -66,9 +66,9 @@ TEST_F(NamesImportTest, DroppingAFileWithNoNamesAndChoosingReplaceEmptiesTheList
   std::unique_ptr<QMimeData> data(
       files({writeFile(QStringLiteral("blank.csv"), "Name,Room\n,1\n\n")}));
   EXPECT_TRUE(dragAndDrop(table()->viewport(), data.get(), ontoRow(1)).dropAccepted);
-  ASSERT_TRUE(waitFor([&] { return app.names().isEmpty(); }, 3000));
-  EXPECT_EQ(app.names().selectedRow(), -1);
-  EXPECT_EQ(app.lastFriendlyStatus(), "Replaced list with 0 names from dropped file.");
+  ASSERT_TRUE(waitFor([&] { return app.list().names().isEmpty(); }, 3000));
+  EXPECT_EQ(app.list().names().selectedRow(), -1);
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Replaced list with 0 names from dropped file.");
   EXPECT_EQ(store(), "File Name,Notes,Captured,Marker");
   EXPECT_TRUE(dropZoneShown());
 }
@@ -85,12 +85,12 @@ TEST_F(NamesImportTest, TheEmptyListZoneTakesOnlyRosterFilesAndImportsOnClick) {
                                             writeFile(QStringLiteral("b.txt"), "N\nCy")}));
   EXPECT_TRUE(dragAndDrop(dropZone(), rosters.get(), {50, 50}).dropAccepted);
   EXPECT_EQ(listNames(), QStringList({"Ann", "Bob", "Cy"}));
-  EXPECT_EQ(app.names().selectedRow(), 0);
-  EXPECT_EQ(app.lastFriendlyStatus(), "Added 3 names from dropped file.");
+  EXPECT_EQ(app.list().names().selectedRow(), 0);
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Added 3 names from dropped file.");
   EXPECT_TRUE(dialogs_.alerts.isEmpty()) << "no question on the empty list";
 
-  app.names().reset();
-  app.reloadTable();
+  app.list().names().reset();
+  app.list().reloadTable();
   ASSERT_TRUE(dropZoneShown());
   dialogs_.files = {writeFile(QStringLiteral("c.csv"), "N\nDee")};
   QTest::mouseClick(dropZone(), Qt::LeftButton, {}, {40, 40});
@@ -106,24 +106,24 @@ TEST_F(NamesImportTest, OnTheEmptyListCtrlVPastesNames) {
   ASSERT_TRUE(waitFor([] { return QApplication::focusWidget() != nullptr; }, 3000));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(listNames(), QStringList({"Ann", "Bob"}));
-  EXPECT_EQ(app.counterText(), "1");
+  EXPECT_EQ(app.filing().counterText(), "1");
   EXPECT_EQ(QApplication::focusWidget(), table()) << "the focus follows the list";
 }
 
 TEST_F(NamesImportTest, ExportWritesNamesAndNotesQuotedWhereNeeded) {
   auto& app = launchWith({});
-  app.exportGrid();
+  app.list().exportGrid();
   EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Nothing to Export")) == 1; }));
 
   dialogs_.files = {writeFile(QStringLiteral("in.csv"), "N\nAnn\n\"Lee \"\"Bo\"\"\"")};
-  app.loadCSV();
+  app.list().loadCSV();
   QTest::keyClicks(noteField(), QStringLiteral("late, blue"));
   dialogs_.saveFiles = {path(QStringLiteral("out")), path(QStringLiteral("no/such/list.csv"))};
-  app.exportGrid();
+  app.list().exportGrid();
   EXPECT_EQ(readFile(path(QStringLiteral("out.csv"))),
             "File Name,Notes\nAnn,\"late, blue\"\n\"Lee \"\"Bo\"\"\",");
-  EXPECT_EQ(app.lastFriendlyStatus(), "Exported 2 rows to out.csv.");
-  app.exportGrid();
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Exported 2 rows to out.csv.");
+  app.list().exportGrid();
   EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Export Failed")) == 1; }));
 }
 

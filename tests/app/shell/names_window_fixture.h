@@ -56,8 +56,8 @@ class NamesWindowTest : public ShellTest {
   // Names in list order, and as the table shows them.
   QStringList listNames() {
     QStringList names;
-    for (qint64 row = 0; row < app().names().rowCount(); ++row) {
-      names << QString::fromStdString(std::string(app().names().nameForModelRow(row)));
+    for (qint64 row = 0; row < app().list().names().rowCount(); ++row) {
+      names << QString::fromStdString(std::string(app().list().names().nameForModelRow(row)));
     }
     return names;
   }

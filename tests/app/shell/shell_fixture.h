@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "app_subsystems.h"
 #include "child_sanitizer_reports.h"
 #include "scripted_dialogs.h"
-#include "vantrel_app_delegate.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -31,7 +31,7 @@ class ShellTest : public ::testing::Test {
   void setStoredValue(const QString& key, const QVariant& value);
   // Processes events until `condition` holds; false on timeout.
   bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
-  void feedLine(const std::string& line) { app().handleWorkerLine(line); }
+  void feedLine(const std::string& line) { app().camera().handleWorkerLine(line); }
 
   VantrelAppDelegate& app() { return *app_; }
   QString path(const QString& relative) const { return QDir(home_.path()).filePath(relative); }

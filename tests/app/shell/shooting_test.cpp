@@ -18,16 +18,17 @@ class ShootingTest : public ShellTest {
     writeGridStore(names);
     setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
     auto& app = launch();
-    app.connectCameraManual();
-    EXPECT_TRUE(
-        waitFor([&] { return app.camera().watching && app.lastFriendlyStatus() == "Capturing"; }));
+    app.camera().connectCameraManual();
+    EXPECT_TRUE(waitFor([&] {
+      return app.camera().state().watching && app.status().lastFriendlyStatus() == "Capturing";
+    }));
     return app;
   }
 
   // Takes a photo through the worker and waits until it is filed.
   QString shoot(VantrelAppDelegate& app) {
-    QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
-    app.takePhoto();
+    QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
+    app.camera().takePhoto();
     if (!waitFor([&] { return filed.count() > 0; })) return {};
     return filed.first().at(0).toString();
   }
@@ -39,13 +40,13 @@ TEST_F(ShootingTest, AShotIsFiledCountedStoredAndPreviewed) {
   EXPECT_EQ(saved, photos() + "/Ann/Ann_0001.JPG");
   EXPECT_TRUE(QFileInfo(saved).size() > 0);
   EXPECT_FALSE(QFile::exists(photos() + "/IMG_0001.JPG")) << "the download was moved, not copied";
-  EXPECT_EQ(app.names().capturedForModelRow(0), 1);
-  EXPECT_EQ(app.counterText(), "2");
+  EXPECT_EQ(app.list().names().capturedForModelRow(0), 1);
+  EXPECT_EQ(app.filing().counterText(), "2");
   QFile store(env().gridStorePath);
   ASSERT_TRUE(store.open(QIODevice::ReadOnly));
   EXPECT_TRUE(store.readAll().contains("\nAnn,,1,"));
-  EXPECT_TRUE(waitFor([&] { return app.currentPreviewPath() == saved; }, 3000));
-  EXPECT_EQ(app.previewIndex(), 0);
+  EXPECT_TRUE(waitFor([&] { return app.preview().currentPreviewPath() == saved; }, 3000));
+  EXPECT_EQ(app.preview().previewIndex(), 0);
 }
 
 TEST_F(ShootingTest, TheCounterRunsAcrossPeopleAndSkipsTakenNumbers) {
@@ -53,24 +54,25 @@ TEST_F(ShootingTest, TheCounterRunsAcrossPeopleAndSkipsTakenNumbers) {
   QFile(photos() + "/Bob/Bob_0002.JPG").open(QIODevice::WriteOnly);
   auto& app = launchWatching();
   EXPECT_EQ(shoot(app), photos() + "/Ann/Ann_0001.JPG");
-  app.moveGridSelectionBy(1);
-  EXPECT_EQ(app.names().selectedRow(), 1);
+  app.list().moveGridSelectionBy(1);
+  EXPECT_EQ(app.list().names().selectedRow(), 1);
   EXPECT_EQ(shoot(app), photos() + "/Bob/Bob_0003.JPG");
-  EXPECT_EQ(app.counterText(), "4");
-  EXPECT_EQ(app.names().capturedForModelRow(1), 2);  // the recount at start saw Bob_0002 too
+  EXPECT_EQ(app.filing().counterText(), "4");
+  EXPECT_EQ(app.list().names().capturedForModelRow(1), 2);  // the recount at start saw Bob_0002 too
 }
 
 TEST_F(ShootingTest, AKilledWorkerIsReplacedAndShootingGoesOn) {
   auto& app = launchWatching();
   ASSERT_FALSE(shoot(app).isEmpty());
-  const qint64 pid = app.workerPid();
+  const qint64 pid = app.worker().workerPid();
   ASSERT_GT(pid, 0);
   ::kill(static_cast<pid_t>(pid), SIGKILL);
   ASSERT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Camera Disconnected")) == 1; }));
-  ASSERT_TRUE(waitFor([&] { return app.camera().watching && app.workerPid() != pid; }));
+  ASSERT_TRUE(
+      waitFor([&] { return app.camera().state().watching && app.worker().workerPid() != pid; }));
   const QString saved = shoot(app);
   EXPECT_TRUE(saved.startsWith(photos() + "/Ann/Ann_")) << saved.toStdString();
-  EXPECT_EQ(app.names().capturedForModelRow(0), 2);
+  EXPECT_EQ(app.list().names().capturedForModelRow(0), 2);
 }
 
 TEST_F(ShootingTest, TheSamePathAnnouncedTwiceIsFiledOnce) {
@@ -81,13 +83,13 @@ TEST_F(ShootingTest, TheSamePathAnnouncedTwiceIsFiledOnce) {
   ASSERT_TRUE(download.open(QIODevice::WriteOnly));
   download.write(QByteArray(1000, 'x'));
   download.close();
-  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
   feedLine("DOWNLOADED|" + download.fileName().toStdString());
   feedLine("DOWNLOADED|" + download.fileName().toStdString());
   ASSERT_TRUE(waitFor([&] { return filed.count() >= 1; }));
   QTest::qWait(300);
   EXPECT_EQ(filed.count(), 1);
-  EXPECT_EQ(app.names().capturedForModelRow(0), 1);
+  EXPECT_EQ(app.list().names().capturedForModelRow(0), 1);
 }
 
 TEST_F(ShootingTest, WorkerOutputCutInsideACharacterOrCarryingABadLineLosesNoPhoto) {
@@ -101,11 +103,12 @@ TEST_F(ShootingTest, WorkerOutputCutInsideACharacterOrCarryingABadLineLosesNoPho
     ASSERT_TRUE(download.open(QIODevice::WriteOnly));
     download.write(QByteArray(1000, 'x'));
   }
-  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
   const QByteArray line = "DOWNLOADED|" + first.toUtf8() + "\n";
   const qsizetype cut = line.indexOf("\xc3\xab") + 1;  // between the two bytes of the e
-  app.consumeWorkerChunk(line.left(cut));
-  app.consumeWorkerChunk(line.mid(cut) + "LOG|bad \xff byte\nDOWNLOADED|" + second.toUtf8() + "\n");
+  app.worker().consumeWorkerChunk(line.left(cut));
+  app.worker().consumeWorkerChunk(line.mid(cut) + "LOG|bad \xff byte\nDOWNLOADED|" +
+                                  second.toUtf8() + "\n");
   ASSERT_TRUE(waitFor([&] { return filed.count() == 2; }));
   EXPECT_EQ(filed.at(0).at(0).toString(), photos() + "/Ann/Ann_0001.JPG");
   EXPECT_EQ(filed.at(1).at(0).toString(), photos() + "/Ann/Ann_0002.JPG");
@@ -121,11 +124,12 @@ TEST_F(ShootingTest, ThePreviewShowsTheLastPhotoAskedForEvenWhenAnEarlierOneRead
   QImage small(300, 200, QImage::Format_RGB32);
   small.fill(Qt::white);
   ASSERT_TRUE(small.save(photos() + "/small.jpg"));
-  app.showPreviewPath(photos() + "/big.jpg", true);
-  app.showPreviewPath(photos() + "/small.jpg", false);
-  ASSERT_TRUE(waitFor([&] { return app.currentPreviewPath() == photos() + "/small.jpg"; }, 5000));
+  app.preview().showPreviewPath(photos() + "/big.jpg", true);
+  app.preview().showPreviewPath(photos() + "/small.jpg", false);
+  ASSERT_TRUE(
+      waitFor([&] { return app.preview().currentPreviewPath() == photos() + "/small.jpg"; }, 5000));
   QTest::qWait(1500);  // the big one, if it were still read, would have arrived by now
-  EXPECT_EQ(app.currentPreviewPath(), photos() + "/small.jpg");
+  EXPECT_EQ(app.preview().currentPreviewPath(), photos() + "/small.jpg");
 }
 
 TEST_F(ShootingTest, WithoutATargetFolderTheDownloadStaysAndAWriteErrorShows) {
@@ -135,19 +139,19 @@ TEST_F(ShootingTest, WithoutATargetFolderTheDownloadStaysAndAWriteErrorShows) {
   ASSERT_TRUE(download.open(QIODevice::WriteOnly));
   download.write(QByteArray(1000, 'x'));
   download.close();
-  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
   feedLine("DOWNLOADED|" + download.fileName().toStdString());
   ASSERT_TRUE(waitFor([&] { return filed.count() == 1; }));
   EXPECT_TRUE(QFile::exists(download.fileName()));
   EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Write Error")) == 1; }));
-  EXPECT_EQ(app.lastStatusKind(), "error");
+  EXPECT_EQ(app.status().lastStatusKind(), "error");
 }
 
 TEST_F(ShootingTest, ScreenshotOfAWorkingWindow) {
   auto& app = launchWatching(
       {QStringLiteral("Ann Lee"), QStringLiteral("Bob Stone"), QStringLiteral("Cy Young")});
   ASSERT_FALSE(shoot(app).isEmpty());
-  ASSERT_TRUE(waitFor([&] { return !app.currentPreviewPath().isEmpty(); }, 3000));
+  ASSERT_TRUE(waitFor([&] { return !app.preview().currentPreviewPath().isEmpty(); }, 3000));
   QTest::qWait(200);
   const QString folder = qEnvironmentVariable("VANTREL_SCREENSHOT_DIR");
   if (folder.isEmpty()) GTEST_SKIP() << "set VANTREL_SCREENSHOT_DIR to keep a screenshot";

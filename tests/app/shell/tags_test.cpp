@@ -33,14 +33,14 @@ TEST_F(TagsTest, TwoTagsOnFileTheNextPhotoIntoTheTaggedFolder) {
   fr->click();
   ss->click();
   EXPECT_EQ(
-      app.lastFriendlyStatus(),
+      app.status().lastFriendlyStatus(),
       "Suffix active: photos save to folders tagged \"_FR_SS\" (see Next: in the info line).");
 
   QFile download(photos() + "/IMG_0001.JPG");
   ASSERT_TRUE(download.open(QIODevice::WriteOnly));
   download.write(QByteArray(100, 'x'));
   download.close();
-  QSignalSpy filed(&app, &VantrelAppDelegate::captureFiled);
+  QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
   feedLine("DOWNLOADED|" + download.fileName().toStdString());
   ASSERT_TRUE(waitFor([&] { return filed.count() == 1; }));
   EXPECT_EQ(filed.first().at(0).toString(), photos() + "/Ann Lee_FR_SS/Ann Lee_FR_SS_0001.JPG");
@@ -62,13 +62,13 @@ TEST_F(TagsTest, SavingTheEditorWithEveryLabelBlankLeavesOneTagOff) {
                                     {QString(), QString()},
                                     {QString(), QString()},
                                     {QString(), QString()}});
-  app.manageSuffixes();
+  app.tags().manageSuffixes();
   ASSERT_EQ(dialogs_.suffixRowsShown.size(), 1);
   EXPECT_EQ(dialogs_.suffixRowsShown[0].first, "A");
-  ASSERT_EQ(app.suffixes().tags().size(), 1u);
-  EXPECT_EQ(app.suffixes().tags()[0].label, "FR");
-  EXPECT_EQ(app.suffixes().tags()[0].suffix, "_FR");
-  EXPECT_FALSE(app.suffixes().tags()[0].on);
+  ASSERT_EQ(app.tags().suffixes().tags().size(), 1u);
+  EXPECT_EQ(app.tags().suffixes().tags()[0].label, "FR");
+  EXPECT_EQ(app.tags().suffixes().tags()[0].suffix, "_FR");
+  EXPECT_FALSE(app.tags().suffixes().tags()[0].on);
   auto* button = app.window()->findChild<QPushButton*>(QStringLiteral("tagButton0"));
   ASSERT_TRUE(button);
   EXPECT_EQ(button->text(), "FR");

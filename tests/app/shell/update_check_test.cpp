@@ -49,8 +49,8 @@ class UpdateCheckTest : public ShellTest {
       if (action->text() == QStringLiteral("Check for Updates…")) item = action;
     ASSERT_NE(item, nullptr);
     item->trigger();
-    ASSERT_TRUE(
-        waitFor([&] { return !app().updateCheckInFlight() && dialogs_.alerts.size() > before; }));
+    ASSERT_TRUE(waitFor(
+        [&] { return !app().updates().updateCheckInFlight() && dialogs_.alerts.size() > before; }));
   }
   ScriptedDialogs::Asked lastAlert() {
     return dialogs_.alerts.isEmpty() ? ScriptedDialogs::Asked{} : dialogs_.alerts.last();
@@ -131,8 +131,8 @@ TEST_F(UpdateCheckTest, FailedChecksAreReportedOnlyWhenAsked) {
   setStoredValue(QStringLiteral("VantrelLastUpdateCheck"), now().addDays(-2));
   dialogs_.alerts.clear();
   server_.answer(404, "{}");
-  ASSERT_TRUE(app().checkForUpdatesInBackgroundIfDue());
-  ASSERT_TRUE(waitFor([&] { return !app().updateCheckInFlight(); }));
+  ASSERT_TRUE(app().updates().checkForUpdatesInBackgroundIfDue());
+  ASSERT_TRUE(waitFor([&] { return !app().updates().updateCheckInFlight(); }));
   EXPECT_TRUE(dialogs_.alerts.isEmpty());
 
   // Nobody listening: the network's own reason.
@@ -165,7 +165,8 @@ TEST_F(UpdateCheckTest, TheBackgroundCheckRunsAtStartUpOnceADay) {
   server_.answerRelease(QStringLiteral("8.0"), {}, kPage);
   auto& app = launchWithService(true);
   // Scheduled by the window's start-up.
-  ASSERT_TRUE(waitFor([&] { return server_.requests() == 1 && !app.updateCheckInFlight(); }));
+  ASSERT_TRUE(
+      waitFor([&] { return server_.requests() == 1 && !app.updates().updateCheckInFlight(); }));
   const QDateTime stored = QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel Tether"))
                                .value(QStringLiteral("VantrelLastUpdateCheck"))
                                .toDateTime();
@@ -173,24 +174,24 @@ TEST_F(UpdateCheckTest, TheBackgroundCheckRunsAtStartUpOnceADay) {
   EXPECT_TRUE(dialogs_.alerts.isEmpty()) << "up to date is not news in the background";
 
   // Later the same day (a second launch, say): nothing is asked.
-  EXPECT_FALSE(app.checkForUpdatesInBackgroundIfDue());
+  EXPECT_FALSE(app.updates().checkForUpdatesInBackgroundIfDue());
   setStoredValue(QStringLiteral("VantrelLastUpdateCheck"), now().addSecs(-23 * 3600));
-  EXPECT_FALSE(app.checkForUpdatesInBackgroundIfDue());
+  EXPECT_FALSE(app.updates().checkForUpdatesInBackgroundIfDue());
   EXPECT_EQ(server_.requests(), 1);
 
   // A day on, a newer release is offered without being asked for.
   setStoredValue(QStringLiteral("VantrelLastUpdateCheck"), now().addSecs(-25 * 3600));
   server_.answerRelease(QStringLiteral("8.2"), {{QStringLiteral("t.deb"), kPackage}}, kPage);
   dialogs_.answers.push_back(1);
-  EXPECT_TRUE(app.checkForUpdatesInBackgroundIfDue());
-  ASSERT_TRUE(waitFor([&] { return !app.updateCheckInFlight(); }));
+  EXPECT_TRUE(app.updates().checkForUpdatesInBackgroundIfDue());
+  ASSERT_TRUE(waitFor([&] { return !app.updates().updateCheckInFlight(); }));
   EXPECT_EQ(server_.requests(), 2);
   EXPECT_EQ(lastAlert().title, "Update available: 8.2");
 }
 
 TEST_F(UpdateCheckTest, WithoutAServiceNothingIsAsked) {
   auto& app = launch();
-  EXPECT_FALSE(app.checkForUpdatesInBackgroundIfDue());
+  EXPECT_FALSE(app.updates().checkForUpdatesInBackgroundIfDue());
   EXPECT_FALSE(QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel Tether"))
                    .contains(QStringLiteral("VantrelLastUpdateCheck")));
   checkNow();

@@ -1,19 +1,19 @@
 // What each worker line does to the camera state, the status card and the camera pill.
-#include <QLabel>
-
-#include "palette.h"
-#include "vantrel_app_delegate.h"
-#include "view_styling.h"
+#include "camera_controller.h"
+#include "filing_controller.h"
+#include "names_controller.h"
+#include "status_controller.h"
 #include "worker_message.h"
+#include "worker_supervisor.h"
 
 using vantrel::link::WorkerErrorClass;
 using vantrel::link::WorkerMessageKind;
 
-QString VantrelAppDelegate::friendlyStatusForWorker(const QString& text) const {
+QString CameraController::friendlyStatusForWorker(const QString& text) const {
   return QString::fromStdString(vantrel::link::friendlyStatusForWorker(text.toStdString()));
 }
 
-void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
+void CameraController::handleWorkerLine(const std::string& line, bool downloadRouted) {
   const auto message = vantrel::link::parseWorkerLine(line);
   const QString payload = QString::fromStdString(message.payload);
   switch (message.kind) {
@@ -23,9 +23,9 @@ void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
       _camera.workerReady = true;
       if (_camera.pendingConnect) {
         _camera.pendingConnect = false;
-        sendWorkerLine(QStringLiteral("CONNECT|%1").arg(selectedSaveModeLower()));
+        _worker->sendWorkerLine(QStringLiteral("CONNECT|%1").arg(selectedSaveModeLower()));
       }
-      updateControls();
+      emit controlsChanged();
       return;
     case WorkerMessageKind::Status: {
       const QString friendly = friendlyStatusForWorker(payload);
@@ -48,7 +48,7 @@ void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
       _camera.disconnectWarningShown = false;
       _camera.watching = false;
       _camera.notWatchingCaptureWarningShown = false;
-      selectSavedOrFirstCSVRow();
+      _names->selectSavedOrFirstCSVRow();
       updateAutoWatch();
       return;
     case WorkerMessageKind::Disconnected:
@@ -65,16 +65,17 @@ void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
     case WorkerMessageKind::PumpActive:
     case WorkerMessageKind::PumpIdle:
       _camera.watching = message.kind == WorkerMessageKind::PumpActive;
-      refreshReadyStatusIfIdle();
-      updateControls();
+      _status->refreshReadyStatusIfIdle();
+      emit controlsChanged();
       return;
     case WorkerMessageKind::CardMissing:
       if (!_camera.connectionWanted()) return;
       if (!_camera.cardWarningShownThisConnect) {
         _camera.cardWarningShownThisConnect = true;
-        showAlert(QStringLiteral("Memory Card Required"),
-                  QStringLiteral("The camera does not appear to have a memory card inserted.\n\n"
-                                 "Please insert a card when using Card or Both save mode."));
+        _status->showAlert(
+            QStringLiteral("Memory Card Required"),
+            QStringLiteral("The camera does not appear to have a memory card inserted.\n\n"
+                           "Please insert a card when using Card or Both save mode."));
       }
       setStatus(QStringLiteral("No camera memory card detected."), QStringLiteral("error"));
       return;
@@ -82,22 +83,27 @@ void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
       warnIfPhysicalCaptureIsNotReady();
       return;
     case WorkerMessageKind::Downloaded:
-      handleDownloadedPath(payload);
+      // The reader thread has usually handed the path to filing already.
+      if (!downloadRouted) _filing->handleDownloadedPath(payload);
       return;
     case WorkerMessageKind::Error:
-      break;
+      handleWorkerError(message.payload);
+      return;
   }
+}
 
-  const auto classified = vantrel::link::classifyWorkerError(message.payload);
+void CameraController::handleWorkerError(const std::string& payload) {
+  const auto classified = vantrel::link::classifyWorkerError(payload);
   switch (classified.errorClass) {
     case WorkerErrorClass::Storage:
       if (!_camera.storageWriteWarningShown) {
         _camera.storageWriteWarningShown = true;
-        showAlert(QStringLiteral("Storage Write Failed"),
-                  QStringLiteral("The camera or laptop could not write the photo. Check laptop "
-                                 "free space and the camera memory card. Disk mode only needs "
-                                 "laptop space; Card mode needs card space; Both mode may fail "
-                                 "if either destination cannot complete on some Canon bodies."));
+        _status->showAlert(
+            QStringLiteral("Storage Write Failed"),
+            QStringLiteral("The camera or laptop could not write the photo. Check laptop "
+                           "free space and the camera memory card. Disk mode only needs "
+                           "laptop space; Card mode needs card space; Both mode may fail "
+                           "if either destination cannot complete on some Canon bodies."));
       }
       break;
     case WorkerErrorClass::Busy:
@@ -109,7 +115,7 @@ void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
         _camera.cameraError.clear();
         setStatus(QStringLiteral("Looking for camera... (plug in and power on your camera)"),
                   QStringLiteral("busy"));
-        updateControls();
+        emit controlsChanged();
         return;
       }
       break;
@@ -119,49 +125,21 @@ void VantrelAppDelegate::handleWorkerLine(const std::string& line) {
   _camera.cameraError = classified.shownText;
   _camera.cameraConnectDetail.clear();
   setStatus(QString::fromStdString(classified.shownText), QStringLiteral("error"));
-  updateControls();
+  emit controlsChanged();
 }
 
-void VantrelAppDelegate::warnIfPhysicalCaptureIsNotReady() {
+void CameraController::warnIfPhysicalCaptureIsNotReady() {
   if (!_camera.connectRequested || !_camera.cameraConnected) return;
-  if (!_names.isEmpty() && !_names.isValidRow(_names.selectedRow())) selectSavedOrFirstCSVRow();
+  if (!_names->isEmpty() && !_names->hasValidSelection()) _names->selectSavedOrFirstCSVRow();
   if (_camera.watching) return;
   setStatus(QStringLiteral("Not watching — photos are ignored. Click Start before shooting."),
             QStringLiteral("error"));
   if (!_camera.notWatchingCaptureWarningShown) {
     _camera.notWatchingCaptureWarningShown = true;
-    showAlert(QStringLiteral("Not Watching Yet"),
-              QStringLiteral("The camera took a photo, but watching is not active, so nothing was "
-                             "saved.\n\nClick Start before shooting. This reminder won't show "
-                             "again until you reconnect."));
+    _status->showAlert(
+        QStringLiteral("Not Watching Yet"),
+        QStringLiteral("The camera took a photo, but watching is not active, so nothing was "
+                       "saved.\n\nClick Start before shooting. This reminder won't show "
+                       "again until you reconnect."));
   }
-}
-
-QString VantrelAppDelegate::cameraStatusTooltip() const {
-  return QString::fromStdString(
-      vantrel::link::cameraPill(_camera, !_targetDir.isEmpty()).tooltip());
-}
-
-void VantrelAppDelegate::refreshCameraStatus() {
-  const auto pill = vantrel::link::cameraPill(_camera, !_targetDir.isEmpty());
-  _cameraStatusText = QString::fromStdString(pill.text);
-  if (!_cameraStatusLabel) return;
-  QColor color;
-  switch (pill.color) {
-    case vantrel::link::PillColor::Green:
-      color = palette::green();
-      break;
-    case vantrel::link::PillColor::Orange:
-      color = palette::orange();
-      break;
-    case vantrel::link::PillColor::Red:
-      color = palette::red();
-      break;
-    case vantrel::link::PillColor::Secondary:
-      color = palette::secondaryLabel();
-      break;
-  }
-  _cameraStatusLabel->setText(QStringLiteral("● ") + _cameraStatusText);
-  styleStatusValue(_cameraStatusLabel, color);
-  _cameraStatusLabel->setToolTip(QString::fromStdString(pill.tooltip()));
 }

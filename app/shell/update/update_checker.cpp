@@ -1,5 +1,5 @@
-// The update check: once a day in the background and on request, against the release service
-// configured for this deployment. The rules are the update library's; this is the network.
+#include "update_checker.h"
+
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QJsonArray>
@@ -8,14 +8,15 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 #include "dialogs.h"
 #include "settings_keys.h"
+#include "status_controller.h"
 #include "update_check.h"
 #include "update_schedule.h"
 #include "user_defaults.h"
-#include "vantrel_app_delegate.h"
 
 namespace {
 
@@ -53,17 +54,25 @@ bool isTransportError(QNetworkReply::NetworkError error) {
 
 }  // namespace
 
-QString VantrelAppDelegate::updateServiceAddress() const {
+UpdateChecker::UpdateChecker(const QString& displayVersion, StatusController* status,
+                             Dialogs* dialogs, UserDefaults* defaults, QObject* parent)
+    : QObject(parent),
+      _displayVersion(displayVersion),
+      _status(status),
+      _dialogs(dialogs),
+      _defaults(defaults) {}
+
+QString UpdateChecker::updateServiceAddress() const {
   const QString fromEnvironment = qEnvironmentVariable("VANTREL_UPDATE_URL").trimmed();
   if (!fromEnvironment.isEmpty()) return fromEnvironment;
   return _defaults->string(kUpdateUrlKey).value_or(QString()).trimmed();
 }
 
-void VantrelAppDelegate::checkForUpdatesInteractive() {
+void UpdateChecker::checkForUpdatesInteractive() {
   checkForUpdatesShowingNoUpdate(true);
 }
 
-bool VantrelAppDelegate::checkForUpdatesInBackgroundIfDue() {
+bool UpdateChecker::checkForUpdatesInBackgroundIfDue() {
   // A copy without a release service has nothing to ask and nothing to remember.
   if (updateServiceAddress().isEmpty()) return false;
   const QDateTime last = _defaults->value(kLastUpdateCheckKey).toDateTime();
@@ -80,10 +89,10 @@ bool VantrelAppDelegate::checkForUpdatesInBackgroundIfDue() {
   return true;
 }
 
-void VantrelAppDelegate::checkForUpdatesShowingNoUpdate(bool reportAll) {
+void UpdateChecker::checkForUpdatesShowingNoUpdate(bool reportAll) {
   const QString address = updateServiceAddress();
   auto refuse = [&](std::string_view reason) {
-    if (reportAll) showAlert(q(vantrel::update::kUpdateCheckFailedTitle), q(reason));
+    if (reportAll) _status->showAlert(q(vantrel::update::kUpdateCheckFailedTitle), q(reason));
   };
   if (address.isEmpty()) {
     refuse(vantrel::update::kNoServiceConfiguredError);
@@ -109,7 +118,7 @@ void VantrelAppDelegate::checkForUpdatesShowingNoUpdate(bool reportAll) {
           [this, reply, reportAll] { updateReplyFinished(reply, reportAll); });
 }
 
-void VantrelAppDelegate::updateReplyFinished(QNetworkReply* reply, bool reportAll) {
+void UpdateChecker::updateReplyFinished(QNetworkReply* reply, bool reportAll) {
   reply->deleteLater();
   vantrel::update::ServiceAnswer answer;
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -126,7 +135,7 @@ void VantrelAppDelegate::updateReplyFinished(QNetworkReply* reply, bool reportAl
     case vantrel::update::ReportKind::None:
       break;
     case vantrel::update::ReportKind::Alert:
-      showAlert(q(report.title), q(report.message));
+      _status->showAlert(q(report.title), q(report.message));
       break;
     case vantrel::update::ReportKind::Offer: {
       const QString message = q(report.title);
@@ -143,9 +152,8 @@ void VantrelAppDelegate::updateReplyFinished(QNetworkReply* reply, bool reportAl
   QTimer::singleShot(0, this, [this] { --_updateChecksInFlight; });
 }
 
-void VantrelAppDelegate::promptUpdateToVersion(const QString& message,
-                                               const QString& informativeText,
-                                               const QString& address) {
+void UpdateChecker::promptUpdateToVersion(const QString& message, const QString& informativeText,
+                                          const QString& address) {
   const int choice =
       _dialogs->ask(message, informativeText,
                     {q(vantrel::update::kDownloadButton), q(vantrel::update::kLaterButton)});

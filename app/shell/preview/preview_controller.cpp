@@ -1,20 +1,37 @@
-// The capture preview: the newest photo once the camera pauses, and stepping through the shoot.
+#include "preview_controller.h"
+
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 #include "file_manager_reveal.h"
 #include "image_types.h"
+#include "palette.h"
 #include "preview_image.h"
-#include "vantrel_app_delegate.h"
+#include "view_styling.h"
 
 namespace {
 constexpr int kPreviewDebounceMs = 450;
 }
 
-void VantrelAppDelegate::scheduleLatestCapturePreviewAtPath(const QString& path) {
+PreviewController::PreviewController(QObject* parent) : QObject(parent) {
+  _previewReader.setMaxThreadCount(1);
+}
+
+PreviewController::~PreviewController() {
+  _stopped = true;
+  _previewReader.waitForDone();
+}
+
+void PreviewController::attach(const PreviewViews& views) {
+  _views = views;
+}
+
+void PreviewController::scheduleLatestCapturePreviewAtPath(const QString& path) {
   if (path.isEmpty()) return;
   _pendingPreviewPath = path;
   if (!_previewDebounce) {
@@ -27,13 +44,14 @@ void VantrelAppDelegate::scheduleLatestCapturePreviewAtPath(const QString& path)
   _previewDebounce->start();  // a capture within the pause pushes the preview back again
 }
 
-void VantrelAppDelegate::showPendingLatestCapturePreview() {
+void PreviewController::showPendingLatestCapturePreview() {
   if (!_pendingPreviewPath.isEmpty()) showPreviewPath(_pendingPreviewPath, true);
 }
 
-void VantrelAppDelegate::refreshPreviewImageListAroundPath(const QString& path) {
+void PreviewController::refreshPreviewImageListAroundPath(const QString& path) {
   _previewImagePaths.clear();
-  const QString folder = !_targetDir.isEmpty() ? _targetDir : QFileInfo(path).absolutePath();
+  const QString target = _targetFolder ? _targetFolder() : QString();
+  const QString folder = !target.isEmpty() ? target : QFileInfo(path).absolutePath();
   if (folder.isEmpty()) {
     _previewIndex = -1;
     return;
@@ -54,13 +72,12 @@ void VantrelAppDelegate::refreshPreviewImageListAroundPath(const QString& path) 
   _previewIndex = at >= 0 ? at : _previewImagePaths.size() - 1;
 }
 
-void VantrelAppDelegate::showPreviewPath(const QString& path, bool refreshList) {
+void PreviewController::showPreviewPath(const QString& path, bool refreshList) {
   if (path.isEmpty()) return;
   if (refreshList) refreshPreviewImageListAroundPath(path);
-  const QSize box = _preview ? _preview->size() - QSize(8, 8) : QSize();
+  const QSize box = _views.image ? _views.image->size() - QSize(8, 8) : QSize();
   const quint64 request = ++_previewRequest;
   // A large photo takes a moment to read; the window goes on meanwhile.
-  _previewReader.setMaxThreadCount(1);
   _previewReader.start([this, request, path, box] {
     if (request != _previewRequest.load()) return;  // a newer photo is already wanted
     const QImage image = loadPreviewImage(path, box);
@@ -70,44 +87,59 @@ void VantrelAppDelegate::showPreviewPath(const QString& path, bool refreshList) 
   });
 }
 
-void VantrelAppDelegate::previewImageRead(quint64 request, const QString& path,
-                                          const QImage& image) {
-  if (request != _previewRequest.load() || _terminated) return;
+void PreviewController::previewImageRead(quint64 request, const QString& path,
+                                         const QImage& image) {
+  if (request != _previewRequest.load() || _stopped) return;
   if (!image.isNull()) {
     _currentPreviewPath = path;
-    if (_preview) {
-      _preview->setPixmap(QPixmap::fromImage(image));
-      _preview->setProperty("sourcePath", path);
+    if (_views.image) {
+      _views.image->setPixmap(QPixmap::fromImage(image));
+      _views.image->setProperty("sourcePath", path);
     }
-    if (_previewDownloadedPill) _previewDownloadedPill->setVisible(true);
-    if (_previewFilenameLabel) {
-      _previewFilenameLabel->setText(QStringLiteral("%1  (%2/%3)")
-                                         .arg(QFileInfo(path).fileName())
-                                         .arg(_previewIndex + 1)
-                                         .arg(_previewImagePaths.size()));
+    if (_views.downloadedPill) _views.downloadedPill->setVisible(true);
+    if (_views.fileName) {
+      _views.fileName->setText(QStringLiteral("%1  (%2/%3)")
+                                   .arg(QFileInfo(path).fileName())
+                                   .arg(_previewIndex + 1)
+                                   .arg(_previewImagePaths.size()));
     }
   }
   updateControls();
 }
 
-void VantrelAppDelegate::previewPreviousImage() {
+void PreviewController::previewPreviousImage() {
   if (_previewIndex > 0) {
     --_previewIndex;
     showPreviewPath(_previewImagePaths.at(_previewIndex), false);
   }
 }
 
-void VantrelAppDelegate::previewNextImage() {
+void PreviewController::previewNextImage() {
   if (_previewIndex >= 0 && _previewIndex < _previewImagePaths.size() - 1) {
     ++_previewIndex;
     showPreviewPath(_previewImagePaths.at(_previewIndex), false);
   }
 }
 
-void VantrelAppDelegate::revealPreviewInFinder() {
+void PreviewController::revealPreviewInFinder() {
   if (_currentPreviewPath.isEmpty() || !QFileInfo::exists(_currentPreviewPath)) {
     QApplication::beep();
     return;
   }
   revealInFileManager(_currentPreviewPath, QFileInfo(_currentPreviewPath).absolutePath(), this);
+}
+
+void PreviewController::updateControls() {
+  const qint64 count = _previewImagePaths.size();
+  if (_views.previousButton) {
+    styleButton(_views.previousButton, QStringLiteral("◀"), palette::blue(), _previewIndex >= 1);
+  }
+  if (_views.nextButton) {
+    styleButton(_views.nextButton, QStringLiteral("▶"), palette::blue(),
+                _previewIndex >= 0 && _previewIndex < count - 1);
+  }
+  if (_views.revealButton) {
+    styleButton(_views.revealButton, QStringLiteral("📂"), palette::gray(),
+                !_currentPreviewPath.isEmpty());
+  }
 }

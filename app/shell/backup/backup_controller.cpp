@@ -1,12 +1,14 @@
-// Backup copies of filed photos: the queue runs one copy at a time on the copy pool, failures
-// start the retry timer and a drive recovery, and the menu, button and card show the state.
+#include "backup_controller.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
 #include "backup_coordinator.h"
 #include "backup_queue_file.h"
@@ -18,8 +20,8 @@
 #include "remount_job.h"
 #include "settings_keys.h"
 #include "share_info.h"
+#include "status_controller.h"
 #include "user_defaults.h"
-#include "vantrel_app_delegate.h"
 #include "view_styling.h"
 
 namespace {
@@ -70,24 +72,64 @@ QColor colourOf(vantrel::backup::BackupColour colour) {
 
 }  // namespace
 
-void VantrelAppDelegate::ensureBackup() {
-  if (_backup) return;
-  _backup = std::make_unique<vantrel::backup::BackupCoordinator>(vantrel::backup::backupQueuePath(
-      std::filesystem::path(_env.dataFolder.toStdString()).parent_path()));
-  _backupServices = std::make_unique<BackupServices>(
-      vantrel::platform::Ipv4Endpoint{_env.wakeAddress.toStdString(), _env.wakePort});
-  _backup->setTargetDir(_targetDir.toStdString());
+BackupController::BackupController(const AppEnvironment& env, StatusController* status,
+                                   Dialogs* dialogs, UserDefaults* defaults, QObject* parent)
+    : QObject(parent),
+      _status(status),
+      _dialogs(dialogs),
+      _defaults(defaults),
+      _backup(std::make_unique<vantrel::backup::BackupCoordinator>(vantrel::backup::backupQueuePath(
+          std::filesystem::path(env.dataFolder.toStdString()).parent_path()))),
+      _backupServices(std::make_unique<BackupServices>(
+          vantrel::platform::Ipv4Endpoint{env.wakeAddress.toStdString(), env.wakePort})) {}
+
+BackupController::~BackupController() {
+  stopForTermination();
 }
 
-void VantrelAppDelegate::showBackupStatus(const vantrel::backup::StatusText& status) {
-  setStatus(q(status.text), statusKind(status.kind));
+void BackupController::attach(const BackupViews& views) {
+  _views = views;
+  if (_views.button) {
+    connect(_views.button, &QPushButton::clicked, this, [this] { backupButtonClicked(); });
+  }
+  refreshBackupMenu();
 }
 
-void VantrelAppDelegate::restoreBackupSettings() {
-  ensureBackup();
+std::optional<std::string> BackupController::backupMirrorOfFolder(const std::string& folder) const {
+  return _backup->backupMirrorOfFolder(folder);
+}
+
+void BackupController::setTargetDir(const QString& targetDir) {
+  _backup->setTargetDir(targetDir.toStdString());
+}
+
+void BackupController::stopRetryTimer() {
+  if (!_backupTimer) return;
+  _backupTimer->stop();
+  _backupTimer->deleteLater();
+  _backupTimer = nullptr;
+}
+
+void BackupController::stopForTermination() {
+  stopRetryTimer();
+  if (!_backupServices) return;
+  // A copy in flight may finish on its own; its queue entry stays until it is confirmed, so
+  // nothing is lost when it does not. Keep the services alive for it rather than wait long.
+  _backupServices->copyPool.clear();
+  _backupServices->commandPool.clear();
+  if (!_backupServices->copyPool.waitForDone(2000) ||
+      !_backupServices->commandPool.waitForDone(500)) {
+    static_cast<void>(_backupServices.release());
+  }
+}
+
+void BackupController::showBackupStatus(const vantrel::backup::StatusText& status) {
+  _status->setStatus(q(status.text), statusKind(status.kind));
+}
+
+void BackupController::restoreBackupSettings() {
   const QString dir = _defaults->string(kBackupDirKey).value_or(QString());
   _backup->restoreSettings(dir.toStdString(), _defaults->boolean(kBackupEnabledKey, false));
-  _backup->setTargetDir(_targetDir.toStdString());
   const bool resume = _backup->loadQueue();
   refreshBackupMenu();
   if (resume) {
@@ -96,25 +138,23 @@ void VantrelAppDelegate::restoreBackupSettings() {
   }
 }
 
-void VantrelAppDelegate::backupSavedFile(const QString& path) {
-  ensureBackup();
+void BackupController::backupSavedFile(const QString& path) {
   _backup->backupSavedFile(path.toStdString());
   refreshBackupMenu();
   processBackupQueue();
 }
 
-bool VantrelAppDelegate::backupFolderOnRecordedShare() const {
+bool BackupController::backupFolderOnRecordedShare() const {
   return _defaults->string(kShareUrlKey).has_value();
 }
 
-void VantrelAppDelegate::processBackupQueue() {
-  ensureBackup();
+void BackupController::processBackupQueue() {
   const auto job = _backup->processBackupQueue();
   refreshBackupMenu();
   if (!job) return;
   BackupServices* services = _backupServices.get();
   const bool onShare = backupFolderOnRecordedShare();
-  QPointer<VantrelAppDelegate> self(this);
+  QPointer<BackupController> self(this);
   services->copyPool.start([self, services, onShare, job = *job] {
     vantrel::backup::FolderCheck check;
     if (onShare) {
@@ -136,11 +176,11 @@ void VantrelAppDelegate::processBackupQueue() {
   });
 }
 
-void VantrelAppDelegate::backupJobFinished(const vantrel::backup::CopyJob& job,
-                                           const vantrel::backup::CopyResult& result) {
+void BackupController::backupJobFinished(const vantrel::backup::CopyJob& job,
+                                         const vantrel::backup::CopyResult& result) {
   const auto finish = _backup->finishJob(job, result);
   refreshBackupMenu();
-  if (finish.alert) showAlert(q(finish.alert->title), q(finish.alert->message));
+  if (finish.alert) _status->showAlert(q(finish.alert->title), q(finish.alert->message));
   if (finish.startRetryTimer && !_backupTimer) {
     _backupTimer = new QTimer(this);
     _backupTimer->setInterval(ms(vantrel::backup::kRetryInterval));
@@ -152,18 +192,15 @@ void VantrelAppDelegate::backupJobFinished(const vantrel::backup::CopyJob& job,
   emit backupJobDone();
 }
 
-void VantrelAppDelegate::backupRetryTick() {
+void BackupController::backupRetryTick() {
   if (_backup->retryTick()) {
     processBackupQueue();
-  } else if (_backupTimer) {
-    _backupTimer->stop();
-    _backupTimer->deleteLater();
-    _backupTimer = nullptr;
+  } else {
+    stopRetryTimer();
   }
 }
 
-void VantrelAppDelegate::attemptBackupDriveRecovery(bool force) {
-  ensureBackup();
+void BackupController::attemptBackupDriveRecovery(bool force) {
   const auto settings =
       _backup->recoverySettings(_defaults->string(kMacKey).value_or(QString()).toStdString(),
                                 _defaults->string(kShareUrlKey).value_or(QString()).toStdString());
@@ -172,7 +209,7 @@ void VantrelAppDelegate::attemptBackupDriveRecovery(bool force) {
   if (attempt.wakeSent) showBackupStatus(vantrel::backup::RecoveryAttempt::wakeStatus());
   if (!attempt.remount) return;
   BackupServices* services = _backupServices.get();
-  QPointer<VantrelAppDelegate> self(this);
+  QPointer<BackupController> self(this);
   services->commandPool.start([self, services, job = *attempt.remount] {
     const auto sleep = [](std::chrono::steady_clock::duration d) {
       QThread::msleep(static_cast<unsigned long>(
@@ -198,9 +235,9 @@ void VantrelAppDelegate::attemptBackupDriveRecovery(bool force) {
   });
 }
 
-void VantrelAppDelegate::captureBackupShareInfo(const QString& backupDir) {
+void BackupController::captureBackupShareInfo(const QString& backupDir) {
   BackupServices* services = _backupServices.get();
-  QPointer<VantrelAppDelegate> self(this);
+  QPointer<BackupController> self(this);
   services->commandPool.start([self, services, dir = backupDir.toStdString()] {
     const auto capture = vantrel::backup::captureBackupShareInfo(dir, services->locator);
     std::optional<std::string> mac;
@@ -225,16 +262,14 @@ void VantrelAppDelegate::captureBackupShareInfo(const QString& backupDir) {
   });
 }
 
-void VantrelAppDelegate::chooseBackupFolder() {
-  ensureBackup();
+void BackupController::chooseBackupFolder() {
   const QString chosen = _dialogs->chooseFolder(q(vantrel::backup::texts::kChooseFolderMessage),
                                                 q(_backup->backupDir()));
   if (chosen.isEmpty()) return;
   setBackupFolder(chosen);
 }
 
-void VantrelAppDelegate::setBackupFolder(const QString& folder) {
-  ensureBackup();
+void BackupController::setBackupFolder(const QString& folder) {
   const auto status = _backup->chooseBackupFolder(folder.toStdString());
   _defaults->set(kBackupDirKey, folder);
   _defaults->set(kBackupEnabledKey, _backup->enabled());
@@ -245,8 +280,7 @@ void VantrelAppDelegate::setBackupFolder(const QString& folder) {
   processBackupQueue();
 }
 
-void VantrelAppDelegate::toggleBackupEnabled() {
-  ensureBackup();
+void BackupController::toggleBackupEnabled() {
   const auto status = _backup->toggleBackupEnabled();
   if (!status) {
     chooseBackupFolder();
@@ -259,39 +293,31 @@ void VantrelAppDelegate::toggleBackupEnabled() {
   processBackupQueue();
 }
 
-void VantrelAppDelegate::retryBackupNow() {
-  ensureBackup();
+void BackupController::retryBackupNow() {
   const auto status = _backup->retryBackupNow();
   processBackupQueue();
   showBackupStatus(status);
 }
 
-void VantrelAppDelegate::wakeAndReconnectBackup() {
-  ensureBackup();
+void BackupController::wakeAndReconnectBackup() {
   _backup->clearWarnedThisSession();
   attemptBackupDriveRecovery(true);
 }
 
-void VantrelAppDelegate::applyBackupOutcome(const vantrel::backup::CommandOutcome& outcome) {
-  if (outcome.alert) showAlert(q(outcome.alert->title), q(outcome.alert->message));
+void BackupController::applyBackupOutcome(const vantrel::backup::CommandOutcome& outcome) {
+  if (outcome.alert) _status->showAlert(q(outcome.alert->title), q(outcome.alert->message));
   if (outcome.status) showBackupStatus(*outcome.status);
-  if (outcome.stopRetryTimer && _backupTimer) {
-    _backupTimer->stop();
-    _backupTimer->deleteLater();
-    _backupTimer = nullptr;
-  }
+  if (outcome.stopRetryTimer) stopRetryTimer();
   refreshBackupMenu();
   if (outcome.processQueue) processBackupQueue();
 }
 
-void VantrelAppDelegate::backupMissingNow() {
-  ensureBackup();
+void BackupController::backupMissingNow() {
   applyBackupOutcome(_backup->backupMissingNow(
       [](const std::string& name) { return vantrel::filing::isImageFileName(name); }));
 }
 
-void VantrelAppDelegate::clearBackupQueue() {
-  ensureBackup();
+void BackupController::clearBackupQueue() {
   const auto question = _backup->clearBackupQueueQuestion();
   if (!question) {
     showBackupStatus(vantrel::backup::queueAlreadyEmptyStatus());
@@ -303,8 +329,7 @@ void VantrelAppDelegate::clearBackupQueue() {
   applyBackupOutcome(_backup->clearBackupQueue());
 }
 
-void VantrelAppDelegate::backupButtonClicked() {
-  ensureBackup();
+void BackupController::backupButtonClicked() {
   QMenu menu(QStringLiteral("Backup"));
   for (const auto& item : vantrel::backup::backupPopupItems(_backup->displayState())) {
     QAction* action = menu.addAction(q(item.title));
@@ -317,11 +342,10 @@ void VantrelAppDelegate::backupButtonClicked() {
       }
     });
   }
-  if (_backupButton) menu.exec(_backupButton->mapToGlobal(QPoint(0, _backupButton->height())));
+  if (_views.button) menu.exec(_views.button->mapToGlobal(QPoint(0, _views.button->height())));
 }
 
-void VantrelAppDelegate::refreshBackupMenu() {
-  if (!_backup) return;
+void BackupController::refreshBackupMenu() {
   const auto state = _backup->displayState();
   if (_backupEnableMenuItem) {
     const auto item = vantrel::backup::backupEnableMenuItem(state);
@@ -338,28 +362,28 @@ void VantrelAppDelegate::refreshBackupMenu() {
   updateBackupCard();
 }
 
-void VantrelAppDelegate::refreshBackupButton() {
-  if (!_backup || !_backupButton) return;
+void BackupController::refreshBackupButton() {
+  if (!_views.button) return;
   const auto state = _backup->displayState();
   const auto look = vantrel::backup::backupButtonLook(state);
-  styleButton(_backupButton, q(look.text), colourOf(look.colour), true);
-  _backupButton->setToolTip(q(vantrel::backup::backupButtonTooltip(state)));
-  if (_settingsBackupPathLabel) {
+  styleButton(_views.button, q(look.text), colourOf(look.colour), true);
+  _views.button->setToolTip(q(vantrel::backup::backupButtonTooltip(state)));
+  if (_views.pathLabel) {
     const QString dir = q(_backup->backupDir());
-    _settingsBackupPathLabel->setText(dir.isEmpty() ? QStringLiteral("No backup folder")
-                                                    : abbreviatedPath(dir));
-    _settingsBackupPathLabel->setToolTip(dir);
+    _views.pathLabel->setText(dir.isEmpty() ? QStringLiteral("No backup folder")
+                                            : abbreviatedHomePath(dir));
+    _views.pathLabel->setToolTip(dir);
   }
 }
 
-void VantrelAppDelegate::updateBackupCard() {
-  if (!_backup || !_backupCardValue) return;
+void BackupController::updateBackupCard() {
+  if (!_views.cardValue) return;
   const auto look = vantrel::backup::backupCardLook(_backup->displayState());
-  _backupCardValue->setText(q(look.text));
-  styleStatusValue(_backupCardValue, colourOf(look.colour));
+  _views.cardValue->setText(q(look.text));
+  styleStatusValue(_views.cardValue, colourOf(look.colour));
 }
 
-void VantrelAppDelegate::installBackupMenu(QMenu* menu) {
+void BackupController::installBackupMenu(QMenu* menu) {
   connect(menu->addAction(q(vantrel::backup::texts::kChooseBackupFolder)), &QAction::triggered,
           this, [this] { chooseBackupFolder(); });
   _backupEnableMenuItem = menu->addAction(QStringLiteral("Backup Copy: Off"));
@@ -374,8 +398,5 @@ void VantrelAppDelegate::installBackupMenu(QMenu* menu) {
           this, [this] { backupMissingNow(); });
   connect(menu->addAction(q(vantrel::backup::texts::kClearBackupQueue)), &QAction::triggered, this,
           [this] { clearBackupQueue(); });
-  if (_backupButton) {
-    connect(_backupButton, &QPushButton::clicked, this, [this] { backupButtonClicked(); });
-  }
   refreshBackupMenu();
 }

@@ -1,22 +1,30 @@
 // Start-up, the single-instance guard, the splash, arrow keys and the orderly shutdown.
+#include "vantrel_app_delegate.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextEdit>
-#include <QVBoxLayout>
+#include <QTimer>
 
-#include "backup_services.h"
+#include "backup_controller.h"
+#include "camera_controller.h"
 #include "dialogs.h"
-#include "filing_thread.h"
-#include "qt_text_folding.h"
+#include "filing_controller.h"
+#include "folder_repair_controller.h"
+#include "main_window.h"
+#include "name_row_actions.h"
+#include "names_controller.h"
+#include "preview_controller.h"
+#include "splash_screen.h"
+#include "status_controller.h"
+#include "tags_controller.h"
+#include "update_checker.h"
 #include "user_defaults.h"
-#include "vantrel_app_delegate.h"
-#include "worker_process.h"
+#include "worker_supervisor.h"
 
 namespace {
 constexpr int kSplashMs = 1150;
@@ -28,16 +36,30 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
       _env(std::move(environment)),
       _dialogs(dialogs),
       _defaults(std::make_unique<UserDefaults>()),
-      _names(namesTextFolding()),
-      _gridStore(std::make_unique<vantrel::names::GridStore>(_env.gridStorePath.toStdString())) {
-  _displayVersion = QCoreApplication::applicationVersion().isEmpty()
-                        ? QStringLiteral("7.04")
-                        : QCoreApplication::applicationVersion();
+      _displayVersion(QCoreApplication::applicationVersion().isEmpty()
+                          ? QStringLiteral("7.04")
+                          : QCoreApplication::applicationVersion()) {
+  _status = new StatusController(_dialogs, this);
+  _worker = new WorkerSupervisor(_env, _status, this);
+  _list = new NamesController(_env.gridStorePath, _status, _dialogs, _defaults.get(), this);
+  _rows = new NameRowActions(_list, _status, _dialogs, this);
+  _tags = new TagsController(_status, _dialogs, _defaults.get(), this);
+  _filing = new FilingController(_list, _tags, _status, _dialogs, _defaults.get(), this);
+  _camera = new CameraController(_worker, _status, _filing, _list, _defaults.get(), this);
+  _backup = new BackupController(_env, _status, _dialogs, _defaults.get(), this);
+  _repair = new FolderRepairController(_list, _filing, _tags, _backup, _status, _dialogs, this);
+  _preview = new PreviewController(this);
+  _updates = new UpdateChecker(_displayVersion, _status, _dialogs, _defaults.get(), this);
+  wireSubsystems();
 }
 
 VantrelAppDelegate::~VantrelAppDelegate() {
   if (!_terminated) applicationWillTerminate();
   if (_window) delete _window;
+}
+
+QWidget* VantrelAppDelegate::window() const {
+  return _window;
 }
 
 bool VantrelAppDelegate::acquireSingleInstanceLock() {
@@ -55,10 +77,10 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
   _appIcon = imageResourceNamedAny({QStringLiteral("vantrel_tether_icon.png")});
   if (!_appIcon.isNull()) QApplication::setWindowIcon(_appIcon);
   QDir().mkpath(_env.dataFolder);
-  loadSuffixes();
-  _filingThread = std::make_unique<FilingThread>(this);
+  _tags->loadSuffixes();
+  _filing->startFilingThread();
   qApp->installEventFilter(this);
-  killStrayWorkers();
+  _worker->killStrayWorkers();
   showSplash();
   QTimer::singleShot(kSplashMs, this, [this] {
     closeSplash();
@@ -66,7 +88,7 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
       buildUI();
       updatePathLabels();
       updateControls();
-      refreshReadyStatusIfIdle();
+      _status->refreshReadyStatusIfIdle();
     }
   });
   return true;
@@ -76,27 +98,15 @@ void VantrelAppDelegate::applicationWillTerminate() {
   if (_terminated) return;
   _terminated = true;
   savePersistentPaths();
-  for (QTimer* timer : {_storageTimer, _detectTimer, _backupTimer}) {
-    if (timer) timer->stop();
-  }
+  _status->stopTimers();
   qApp->removeEventFilter(this);
-  _camera.manualDisconnect = true;
-  _camera.connectRequested = false;
-  sendWorkerLine(QStringLiteral("QUIT"));
-  if (workerRunning()) _workerTask->terminate();
-  // The file being filed finishes while the event loop still runs; the filing thread never waits
-  // on us here, so joining it cannot deadlock.
-  if (_filingThread) _filingThread->finishAndStop();
-  if (_backupServices) {
-    // A copy in flight may finish on its own; its queue entry stays until it is confirmed, so
-    // nothing is lost when it does not. Keep the services alive for it rather than wait long.
-    _backupServices->copyPool.clear();
-    _backupServices->commandPool.clear();
-    if (!_backupServices->copyPool.waitForDone(2000) ||
-        !_backupServices->commandPool.waitForDone(500)) {
-      static_cast<void>(_backupServices.release());
-    }
-  }
+  _camera->stopForTermination();
+  // The photo being filed finishes; what its end posted is handled now, while everything it
+  // touches (the list, the store, the backup queue) still exists.
+  _filing->finishAndStop();
+  QCoreApplication::sendPostedEvents(_filing);
+  _preview->stop();
+  _backup->stopForTermination();
   _instanceLock.release();
 }
 
@@ -117,40 +127,8 @@ QIcon VantrelAppDelegate::imageResourceNamedAny(const QStringList& names) const 
 }
 
 void VantrelAppDelegate::showSplash() {
-  auto* splash =
-      new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-  splash->setAttribute(Qt::WA_DeleteOnClose);
-  splash->setFixedSize(500, 380);
-  splash->setStyleSheet(
-      QStringLiteral("QWidget#splash { background: rgb(51,102,153); border-radius: 20px; }"
-                     "QLabel { color: white; background: transparent; }"));
-  splash->setObjectName(QStringLiteral("splash"));
-  auto* layout = new QVBoxLayout(splash);
-  layout->setContentsMargins(20, 30, 20, 20);
-  const QIcon mark = imageResourceNamedAny({QStringLiteral("vantrel_splash_mark.png")});
-  if (!mark.isNull()) {
-    auto* image = new QLabel(splash);
-    image->setPixmap(mark.pixmap(170, 170));
-    image->setAlignment(Qt::AlignCenter);
-    layout->addWidget(image);
-  } else {
-    layout->addStretch();
-  }
-  auto* title = new QLabel(QStringLiteral("Vantrel Photo Tether"), splash);
-  title->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 30pt;"));
-  auto* subtitle = new QLabel(QStringLiteral("Tethered capture for Canon cameras"), splash);
-  subtitle->setStyleSheet(QStringLiteral("font-size: 14pt; color: rgba(255,255,255,191);"));
-  auto* version = new QLabel(QStringLiteral("Version %1").arg(_displayVersion), splash);
-  version->setStyleSheet(QStringLiteral("font-size: 11pt; color: rgba(255,255,255,140);"));
-  for (QLabel* label : {title, subtitle, version}) {
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
-  }
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    splash->move(screen->geometry().center() - splash->rect().center());
-  }
-  splash->show();
-  _splashWindow = splash;
+  _splashWindow = showSplashScreen(
+      imageResourceNamedAny({QStringLiteral("vantrel_splash_mark.png")}), _displayVersion);
 }
 
 void VantrelAppDelegate::closeSplash() {
@@ -171,18 +149,18 @@ bool VantrelAppDelegate::eventFilter(QObject* watched, QEvent* event) {
                             qobject_cast<QPlainTextEdit*>(focus);
   switch (key->key()) {
     case Qt::Key_Down:
-      moveGridSelectionBy(1);
+      _list->moveGridSelectionBy(1);
       return true;
     case Qt::Key_Up:
-      moveGridSelectionBy(-1);
+      _list->moveGridSelectionBy(-1);
       return true;
     case Qt::Key_Left:
       if (textHasFocus) break;
-      previewPreviousImage();
+      _preview->previewPreviousImage();
       return true;
     case Qt::Key_Right:
       if (textHasFocus) break;
-      previewNextImage();
+      _preview->previewNextImage();
       return true;
     default:
       break;

@@ -1,13 +1,12 @@
-// The application always draws in its light palette, whatever theme the desktop uses.
+#include "appearance.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QStyleFactory>
 
 #include "palette.h"
-#include "vantrel_app_delegate.h"
 
-void VantrelAppDelegate::applyAppearance() {
-  // Fusion follows the palette we hand it; the platform theme's dark colours never get in.
+void applyLightAppearance() {
   if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
     QApplication::setStyle(fusion);
   QPalette light;
@@ -28,6 +27,4 @@ void VantrelAppDelegate::applyAppearance() {
   light.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0, 0, 0, 90));
   light.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 0, 0, 90));
   QApplication::setPalette(light);
-  updateControls();
-  updateStorageLabel();
 }

@@ -1,21 +1,25 @@
-// Repairing photos filed under the wrong name: a person's folder renamed with its images, photos
-// moved to another name (with the suffix folders the operator picks), a folder picked by hand
-// renamed, and a person's folder opened. The rules are the filing library's.
+#include "folder_repair_controller.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 #include <filesystem>
 
+#include "backup_controller.h"
 #include "capture_naming.h"
 #include "dialogs.h"
 #include "entered_text.h"
 #include "file_manager_reveal.h"
+#include "filing_controller.h"
 #include "filing_messages.h"
 #include "move_candidates.h"
+#include "name_row_actions.h"
+#include "names_controller.h"
 #include "photo_folders.h"
 #include "photo_move.h"
-#include "vantrel_app_delegate.h"
+#include "status_controller.h"
+#include "tags_controller.h"
 
 namespace {
 
@@ -31,45 +35,58 @@ fs::path localPath(const QString& path) {
 
 }  // namespace
 
-vantrel::filing::FolderRenamer VantrelAppDelegate::folderRenamer() const {
+FolderRepairController::FolderRepairController(NamesController* names, FilingController* filing,
+                                               TagsController* tags, const BackupController* backup,
+                                               StatusController* status, Dialogs* dialogs,
+                                               QObject* parent)
+    : QObject(parent),
+      _names(names),
+      _filing(filing),
+      _tags(tags),
+      _backup(backup),
+      _status(status),
+      _dialogs(dialogs) {}
+
+vantrel::filing::FolderRenamer FolderRepairController::folderRenamer() const {
   // The backup copy of a renamed folder is renamed alike, while backup is on.
   auto backupMirror = [this](const fs::path& folder) -> std::optional<fs::path> {
-    if (!_backup) return std::nullopt;
     const std::optional<std::string> mirror = _backup->backupMirrorOfFolder(folder.string());
     if (!mirror) return std::nullopt;
     return fs::path(*mirror);
   };
-  return vantrel::filing::FolderRenamer(localPath(_targetDir), backupMirror);
+  return vantrel::filing::FolderRenamer(localPath(_filing->targetDir()), backupMirror);
 }
 
-void VantrelAppDelegate::installRepairActions() {
+void FolderRepairController::installRepairActions(NameRowActions* rows) {
   // Queued: the dialogs open after the menu has closed and the drop has finished.
   connect(
-      this, &VantrelAppDelegate::rowFolderActionRequested, this,
+      rows, &NameRowActions::rowFolderActionRequested, this,
       [this](const QString& action, qint64 row) {
         if (action == QLatin1String("rename")) renameFolderAndImagesForRow(row);
         if (action == QLatin1String("open")) openFolderForRow(row);
       },
       Qt::QueuedConnection);
-  connect(this, &VantrelAppDelegate::rowDroppedOnRow, this,
-          &VantrelAppDelegate::movePhotosFromRowToRow, Qt::QueuedConnection);
+  connect(rows, &NameRowActions::rowDroppedOnRow, this,
+          &FolderRepairController::movePhotosFromRowToRow, Qt::QueuedConnection);
 }
 
-void VantrelAppDelegate::renameFolderAndImagesForRow(qint64 row) {
+void FolderRepairController::renameFolderAndImagesForRow(qint64 row) {
   promptMoveFromRow(row, std::nullopt);
 }
 
-void VantrelAppDelegate::movePhotosFromRowToRow(qint64 source, qint64 target) {
-  if (!_names.canDropRowOnto(source, target)) return;
-  promptMoveFromRow(source, q(_names.nameForModelRow(target)));
+void FolderRepairController::movePhotosFromRowToRow(qint64 source, qint64 target) {
+  if (!_names->names().canDropRowOnto(source, target)) return;
+  promptMoveFromRow(source, q(_names->names().nameForModelRow(target)));
 }
 
-void VantrelAppDelegate::promptMoveFromRow(qint64 row,
-                                           const std::optional<QString>& fixedTargetName) {
-  if (!_names.isValidRow(row) || _names.rows()[static_cast<std::size_t>(row)].empty()) return;
-  const QString sourceName = q(_names.nameForModelRow(row));
-  const std::vector<vantrel::filing::MoveCandidate> candidates =
-      vantrel::filing::moveCandidates(_suffixes, localPath(_targetDir), sourceName.toStdString());
+void FolderRepairController::promptMoveFromRow(qint64 row,
+                                               const std::optional<QString>& fixedTargetName) {
+  if (!_names->names().isValidRow(row) ||
+      _names->names().rows()[static_cast<std::size_t>(row)].empty())
+    return;
+  const QString sourceName = q(_names->names().nameForModelRow(row));
+  const std::vector<vantrel::filing::MoveCandidate> candidates = vantrel::filing::moveCandidates(
+      _tags->suffixes(), localPath(_filing->targetDir()), sourceName.toStdString());
 
   MoveFormRequest request;
   if (fixedTargetName) {
@@ -101,38 +118,37 @@ void VantrelAppDelegate::promptMoveFromRow(qint64 row,
     if (at < answer->checked.size() && answer->checked.at(at)) selected << q(candidates[i].suffix);
   }
   // The list may have changed while the dialog was open: the row must still be the same person.
-  if (!_names.isValidRow(row) || q(_names.nameForModelRow(row)) != sourceName) return;
+  if (!_names->names().isValidRow(row) || q(_names->names().nameForModelRow(row)) != sourceName)
+    return;
   movePhotosFromRow(row, fixedTargetName ? *fixedTargetName : answer->name.trimmed(), selected);
 }
 
-void VantrelAppDelegate::movePhotosFromRow(qint64 row, const QString& name,
-                                           const QStringList& selectedSuffixes) {
+void FolderRepairController::movePhotosFromRow(qint64 row, const QString& name,
+                                               const QStringList& selectedSuffixes) {
   std::vector<std::string> suffixes;
   for (const QString& suffix : selectedSuffixes) suffixes.push_back(suffix.toStdString());
   const vantrel::filing::PhotoMoveResult result = vantrel::filing::movePhotosFromRow(
-      _names, row, name.toStdString(), suffixes, folderRenamer());
+      _names->names(), row, name.toStdString(), suffixes, folderRenamer());
   if (!result.performed) return;
-  _gridStore->saveIfChanged(_names);
-  reloadTable();
-  selectModelRowInTable(result.destinationRow, true);
-  updatePathLabels();
-  updateAutoWatch();
+  _names->afterPhotosMoved(result.destinationRow);
   if (!result.firstError.empty()) {
-    showAlert(q(vantrel::filing::kMoveProblemTitle), q(result.firstError));
+    _status->showAlert(q(vantrel::filing::kMoveProblemTitle), q(result.firstError));
     return;
   }
-  setStatus(
+  _status->setStatus(
       q(vantrel::filing::movedPhotosStatus(result.photos, result.destinationName, result.rowAdded)),
       QStringLiteral("good"));
 }
 
-void VantrelAppDelegate::renameFolderInteractive() {
-  if (_targetDir.isEmpty()) {
-    showAlert(QStringLiteral("No Target Folder"), QStringLiteral("Choose a target folder first."));
+void FolderRepairController::renameFolderInteractive() {
+  if (_filing->targetDir().isEmpty()) {
+    _status->showAlert(QStringLiteral("No Target Folder"),
+                       QStringLiteral("Choose a target folder first."));
     return;
   }
   const QString folder = _dialogs->chooseFolder(
-      QStringLiteral("Choose the photo folder that was filed under the wrong name."), _targetDir);
+      QStringLiteral("Choose the photo folder that was filed under the wrong name."),
+      _filing->targetDir());
   if (folder.isEmpty()) return;
   const QString current = QFileInfo(QDir::cleanPath(folder)).fileName();
   const std::optional<QString> name =
@@ -142,32 +158,36 @@ void VantrelAppDelegate::renameFolderInteractive() {
   if (name) applyFolderRenameFrom(folder, *name);
 }
 
-void VantrelAppDelegate::applyFolderRenameFrom(const QString& folder, const QString& name) {
+void FolderRepairController::applyFolderRenameFrom(const QString& folder, const QString& name) {
   const std::string typed = name.toStdString();
   const vantrel::filing::FolderRenameResult result =
       folderRenamer().renameFolderAt(localPath(QDir::cleanPath(folder)), typed);
-  rescanOutputFolders();
+  _filing->rescanOutputFolders();
   if (!result.succeeded()) {
-    showAlert(q(vantrel::filing::kRenameFailedTitle), q(result.error));
+    _status->showAlert(q(vantrel::filing::kRenameFailedTitle), q(result.error));
     return;
   }
   const std::string sanitized =
       vantrel::filing::sanitize_filename(vantrel::names::trimWhitespace(typed));
-  setStatus(q(vantrel::filing::renamedFolderStatus(sanitized, result.photos)),
-            QStringLiteral("good"));
+  _status->setStatus(q(vantrel::filing::renamedFolderStatus(sanitized, result.photos)),
+                     QStringLiteral("good"));
 }
 
-void VantrelAppDelegate::openFolderForRow(qint64 row) {
-  if (!_names.isValidRow(row) || _names.rows()[static_cast<std::size_t>(row)].empty()) return;
-  const std::string person = vantrel::filing::sanitize_filename(_names.nameForModelRow(row));
+void FolderRepairController::openFolderForRow(qint64 row) {
+  if (!_names->names().isValidRow(row) ||
+      _names->names().rows()[static_cast<std::size_t>(row)].empty())
+    return;
+  const std::string person =
+      vantrel::filing::sanitize_filename(_names->names().nameForModelRow(row));
   const std::vector<fs::path> folders =
-      vantrel::filing::foldersForRowName(localPath(_targetDir), person);
+      vantrel::filing::foldersForRowName(localPath(_filing->targetDir()), person);
   if (!folders.empty()) {
     const QString folder = QString::fromStdString(folders.front().string());
     revealInFileManager(folder, folder, this);
     return;
   }
-  setStatus(QStringLiteral("No photo folder exists yet for \"%1\".").arg(q(person)),
-            QStringLiteral("neutral"));
-  if (!_targetDir.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(_targetDir));
+  _status->setStatus(QStringLiteral("No photo folder exists yet for \"%1\".").arg(q(person)),
+                     QStringLiteral("neutral"));
+  if (!_filing->targetDir().isEmpty())
+    QDesktopServices::openUrl(QUrl::fromLocalFile(_filing->targetDir()));
 }

@@ -1,0 +1,84 @@
+// Backup copies of filed photos: the persistent queue, the copy pool, the retry timer, the drive
+// recovery, and the Backup menu, button and card that show their state.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "app_environment.h"
+#include "backup_coordinator.h"
+
+class Dialogs;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class StatusController;
+class UserDefaults;
+struct BackupServices;
+
+struct BackupViews {
+  QPushButton* button = nullptr;
+  QLabel* pathLabel = nullptr;
+  QLabel* cardValue = nullptr;
+};
+
+class BackupController : public QObject {
+  Q_OBJECT
+ public:
+  BackupController(const AppEnvironment& env, StatusController* status, Dialogs* dialogs,
+                   UserDefaults* defaults, QObject* parent = nullptr);
+  ~BackupController() override;
+
+  void attach(const BackupViews& views);
+  void installBackupMenu(QMenu* menu);
+  const vantrel::backup::BackupCoordinator& backup() const { return *_backup; }
+  // The backup copy of a photo folder, while backup is on.
+  std::optional<std::string> backupMirrorOfFolder(const std::string& folder) const;
+
+  void setTargetDir(const QString& targetDir);
+  void restoreBackupSettings();
+  void backupSavedFile(const QString& path);
+  void processBackupQueue();
+  void backupRetryTick();
+  void attemptBackupDriveRecovery(bool force);
+  void chooseBackupFolder();
+  // Makes `folder` the backup folder as the chooser would.
+  void setBackupFolder(const QString& folder);
+  void toggleBackupEnabled();
+  void retryBackupNow();
+  void wakeAndReconnectBackup();
+  void backupMissingNow();
+  void clearBackupQueue();
+  void backupButtonClicked();
+  void refreshBackupMenu();
+  void refreshBackupButton();
+  void updateBackupCard();
+  // Stops the timers and lets a copy in flight finish briefly.
+  void stopForTermination();
+
+ signals:
+  // A backup copy job ended and the controller has reacted.
+  void backupJobDone();
+
+ private:
+  void showBackupStatus(const vantrel::backup::StatusText& status);
+  bool backupFolderOnRecordedShare() const;
+  void backupJobFinished(const vantrel::backup::CopyJob& job,
+                         const vantrel::backup::CopyResult& result);
+  void captureBackupShareInfo(const QString& backupDir);
+  void applyBackupOutcome(const vantrel::backup::CommandOutcome& outcome);
+  void stopRetryTimer();
+
+  StatusController* _status;
+  Dialogs* _dialogs;
+  UserDefaults* _defaults;
+  std::unique_ptr<vantrel::backup::BackupCoordinator> _backup;
+  std::unique_ptr<BackupServices> _backupServices;
+  BackupViews _views;
+  QAction* _backupEnableMenuItem = nullptr;
+  QAction* _backupSyncMenuItem = nullptr;
+  QTimer* _backupTimer = nullptr;
+};

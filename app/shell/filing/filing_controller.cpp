@@ -1,0 +1,232 @@
+#include "filing_controller.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QMutexLocker>
+#include <QPushButton>
+
+#include "dialogs.h"
+#include "filing_messages.h"
+#include "filing_thread.h"
+#include "names_controller.h"
+#include "palette.h"
+#include "settings_keys.h"
+#include "status_controller.h"
+#include "tags_controller.h"
+#include "user_defaults.h"
+#include "view_styling.h"
+
+FilingController::FilingController(NamesController* names, TagsController* tags,
+                                   StatusController* status, Dialogs* dialogs,
+                                   UserDefaults* defaults, QObject* parent)
+    : QObject(parent),
+      _names(names),
+      _tags(tags),
+      _status(status),
+      _dialogs(dialogs),
+      _defaults(defaults) {
+  _published.setCounterText(_counterFallbackText.toStdString());
+  connect(_names, &NamesController::selectionChanged, this, [this] { publishSnapshot(); });
+  connect(_tags, &TagsController::tagsChanged, this, [this] { publishSnapshot(); });
+}
+
+FilingController::~FilingController() {
+  finishAndStop();
+}
+
+void FilingController::attach(const FilingViews& views) {
+  _views = views;
+  if (_views.counterField) _views.counterField->setText(_counterFallbackText);
+  refreshFolderLabel();
+}
+
+void FilingController::startFilingThread() {
+  if (_filingThread) return;
+  _filingThread = std::make_unique<FilingThread>(
+      _published,
+      [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { counterAdvanced(); }, Qt::QueuedConnection);
+      },
+      [this](const FilingOutcome& outcome) {
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { filingFinished(outcome); }, Qt::QueuedConnection);
+      });
+}
+
+void FilingController::finishAndStop() {
+  if (_filingThread) _filingThread->finishAndStop();
+}
+
+bool FilingController::filingIdle() const {
+  return !_filingThread || _filingThread->idle();
+}
+
+// --- Target folder ---
+
+void FilingController::selectFolder() {
+  const QString chosen = _dialogs->chooseFolder(QStringLiteral("Choose Target Folder"), _targetDir);
+  if (chosen.isEmpty()) return;
+  setTargetFolder(chosen);
+}
+
+bool FilingController::setTargetFolder(const QString& path) {
+  // The worker takes the folder as a command argument: a bar would cut it short there, and a
+  // line break would end the command early.
+  if (path.contains(QLatin1Char('|')) || path.contains(QLatin1Char('\n')) ||
+      path.contains(QLatin1Char('\r'))) {
+    _status->showAlert(QStringLiteral("Folder Not Usable"),
+                       QStringLiteral("The folder path contains a \"|\" or a line break, which "
+                                      "the camera connection cannot carry. Please rename the "
+                                      "folder or choose another one.\n\n%1")
+                           .arg(path));
+    return false;
+  }
+  _targetDir = path;
+  publishSnapshot();
+  emit targetFolderChanged(_targetDir);
+  rescanOutputFolders();
+  refreshFolderLabel();
+  emit settingsChanged();
+  _status->updateStorageLabel();
+  _status->setStatus(QStringLiteral("Target folder selected."), QStringLiteral("good"));
+  emit watchConditionsChanged();
+  return true;
+}
+
+void FilingController::restoreSettings() {
+  if (const auto target = _defaults->string(settings_keys::kTargetDir);
+      target && !target->isEmpty() && QFileInfo::exists(*target)) {
+    _targetDir = *target;
+    publishSnapshot();
+    emit targetFolderChanged(_targetDir);
+    rescanOutputFolders();
+  }
+  if (const auto counter = _defaults->integer(settings_keys::kCounter); counter && *counter > 0) {
+    setCounterText(QString::number(*counter));
+  }
+}
+
+void FilingController::saveSettings() {
+  if (!_targetDir.isEmpty()) _defaults->set(settings_keys::kTargetDir, _targetDir);
+  bool ok = false;
+  const qint64 counter = counterText().toLongLong(&ok);
+  if (ok && counter > 0) _defaults->set(settings_keys::kCounter, static_cast<qlonglong>(counter));
+  _defaults->flush();
+}
+
+void FilingController::resetForNextJob() {
+  _targetDir.clear();
+  publishSnapshot();
+  emit targetFolderChanged(_targetDir);
+  setCounterText(QStringLiteral("1"));
+  refreshFolderLabel();
+}
+
+void FilingController::refreshFolderLabel() {
+  if (!_views.folderPathLabel) return;
+  _views.folderPathLabel->setText(_targetDir.isEmpty() ? QStringLiteral("No folder chosen")
+                                                       : abbreviatedHomePath(_targetDir));
+  _views.folderPathLabel->setToolTip(_targetDir);
+}
+
+// --- Filing ---
+
+void FilingController::handleDownloadedPath(const QString& path) {
+  const QString trimmedPath = path.trimmed();
+  if (trimmedPath.isEmpty()) return;
+  const QString standard = QDir::cleanPath(trimmedPath);
+  {
+    QMutexLocker lock(&_renameLock);
+    if (_renameQueuedPaths.contains(standard)) return;
+    _renameQueuedPaths.insert(standard);
+  }
+  if (_filingThread) _filingThread->enqueue(standard);
+}
+
+void FilingController::publishSnapshot() {
+  vantrel::filing::FilingSnapshot snapshot;
+  snapshot.targetFolder = _targetDir.toStdString();
+  const qint64 row = _names->captureRow();
+  snapshot.captureRow = row;
+  snapshot.personName = std::string(_names->names().nameForModelRow(row));
+  snapshot.suffixString = _tags->suffixes().enabledSuffixString();
+  _published.publish(snapshot);
+}
+
+void FilingController::filingFinished(const FilingOutcome& outcome) {
+  {
+    QMutexLocker lock(&_renameLock);
+    _renameQueuedPaths.remove(outcome.sourcePath);
+  }
+  if (!outcome.savedPath.isEmpty()) {
+    _names->markCaptureForRow(outcome.captureRow);
+    const bool watching = _watching && _watching();
+    _status->setStatus(QString::fromStdString(vantrel::filing::savedStatus(
+                           QFileInfo(outcome.savedPath).fileName().toStdString())),
+                       watching ? QStringLiteral("watching") : QStringLiteral("good"));
+    _status->updateStorageLabel();
+    _status->scheduleReadyStatusRefresh();
+    emit photoFiled(outcome.savedPath);
+  } else if (!outcome.error.isEmpty()) {
+    _status->showAlert(
+        QString::fromUtf8(vantrel::filing::kWriteErrorTitle.data(),
+                          static_cast<qsizetype>(vantrel::filing::kWriteErrorTitle.size())),
+        outcome.error);
+    _status->setStatus(outcome.error, QStringLiteral("error"));
+  }
+  emit captureFiled(outcome.savedPath, outcome.error);
+}
+
+// --- Counter ---
+
+void FilingController::counterAdvanced() {
+  const QString text = QString::fromStdString(_published.counterText());
+  if (_views.counterField) {
+    _views.counterField->setText(text);
+  } else {
+    _counterFallbackText = text;
+  }
+  emit settingsChanged();
+}
+
+QString FilingController::counterText() const {
+  return _views.counterField ? _views.counterField->text() : _counterFallbackText;
+}
+
+void FilingController::setCounterText(const QString& text) {
+  if (_views.counterField) {
+    _views.counterField->setText(text);
+  } else {
+    _counterFallbackText = text;
+  }
+  _published.setCounterText(text.toStdString());
+}
+
+void FilingController::counterTextEdited(const QString& text) {
+  QString digits;
+  for (const QChar c : text) {
+    if (c.isDigit() && c.unicode() < 128) digits.append(c);
+  }
+  if (digits != text && _views.counterField) _views.counterField->setText(digits);
+  _published.setCounterText(digits.toStdString());
+  emit settingsChanged();
+}
+
+void FilingController::rescanOutputFolders() {
+  _names->syncCountsFromFolder(_targetDir);
+}
+
+void FilingController::updateControls(bool setupAllowed) {
+  if (_views.folderButton) {
+    styleButton(_views.folderButton, QStringLiteral("Change…"),
+                _targetDir.isEmpty() ? palette::brand() : palette::green(), setupAllowed);
+  }
+  if (_views.counterField) {
+    styleCounterField(_views.counterField);
+    _views.counterField->setEnabled(setupAllowed);
+  }
+}

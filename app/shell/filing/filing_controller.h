@@ -1,0 +1,96 @@
+// Filing: the target folder, the photo counter, the filing thread that moves each download into
+// the current person's folder, and the folder rescans that keep the counts true.
+#pragma once
+
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "published_filing_state.h"
+
+class Dialogs;
+class FilingThread;
+class NamesController;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class StatusController;
+class TagsController;
+class UserDefaults;
+struct FilingOutcome;
+
+struct FilingViews {
+  QLineEdit* counterField = nullptr;
+  QPushButton* folderButton = nullptr;
+  QLabel* folderPathLabel = nullptr;
+};
+
+class FilingController : public QObject {
+  Q_OBJECT
+ public:
+  FilingController(NamesController* names, TagsController* tags, StatusController* status,
+                   Dialogs* dialogs, UserDefaults* defaults, QObject* parent = nullptr);
+  ~FilingController() override;
+
+  void attach(const FilingViews& views);
+  // Whether the camera is watching, for the look of the "Saved" status.
+  void setWatchingSource(std::function<bool()> watching) { _watching = std::move(watching); }
+  void startFilingThread();
+  // Lets the photo in progress finish and ends the filing thread.
+  void finishAndStop();
+  bool filingIdle() const;
+
+  const QString& targetDir() const { return _targetDir; }
+  void selectFolder();
+  // Makes `path` the target folder as the chooser would; false (with an alert) when refused.
+  bool setTargetFolder(const QString& path);
+  void restoreSettings();
+  void saveSettings();
+  // No target folder and the counter back at 1, for the next job.
+  void resetForNextJob();
+
+  // A downloaded photo to file; from any thread. A path already waiting is not taken twice.
+  void handleDownloadedPath(const QString& path);
+  // The person, tags, folder and row the next photo is filed under, handed to the filing thread.
+  void publishSnapshot();
+
+  QString counterText() const;
+  void setCounterText(const QString& text);
+  void counterTextEdited(const QString& text);
+  void rescanOutputFolders();
+  void refreshFolderLabel();
+  void updateControls(bool setupAllowed);
+
+ signals:
+  // A filing task finished (success or failure); tests wait for it.
+  void captureFiled(const QString& savedPath, const QString& error);
+  // A photo stands in its person's folder, counted.
+  void photoFiled(const QString& savedPath);
+  void targetFolderChanged(const QString& folder);
+  // The folder or the counter changed: the application's settings are saved (all of them, as
+  // the selection goes with each photo).
+  void settingsChanged();
+  // Something watching depends on changed.
+  void watchConditionsChanged();
+
+ private:
+  void filingFinished(const FilingOutcome& outcome);
+  void counterAdvanced();
+
+  NamesController* _names;
+  TagsController* _tags;
+  StatusController* _status;
+  Dialogs* _dialogs;
+  UserDefaults* _defaults;
+  std::function<bool()> _watching;
+  FilingViews _views;
+  QString _targetDir;
+  QString _counterFallbackText = QStringLiteral("1");  // before the window exists
+  vantrel::filing::PublishedFilingState _published;
+  QMutex _renameLock;
+  QSet<QString> _renameQueuedPaths;
+  std::unique_ptr<FilingThread> _filingThread;
+};

@@ -1,0 +1,46 @@
+// The one thread that files downloaded captures, one at a time in arrival order. It reads what it
+// needs from the published filing state and the target folder's volume itself, so a busy window
+// never holds up a photo; each result goes to `finished`, called on this thread.
+#pragma once
+
+#include <QString>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "published_filing_state.h"
+
+struct FilingOutcome {
+  QString sourcePath;
+  QString savedPath;  // empty on failure
+  QString error;
+  qint64 captureRow = -1;
+};
+
+class FilingThread {
+ public:
+  FilingThread(vantrel::filing::PublishedFilingState& state, std::function<void()> counterAdvanced,
+               std::function<void(const FilingOutcome&)> finished);
+  ~FilingThread();
+
+  void enqueue(const QString& path);
+  // Lets the file in progress finish (queued ones stay where the camera put them) and ends the
+  // thread.
+  void finishAndStop();
+  bool idle();
+
+ private:
+  void run();
+
+  vantrel::filing::PublishedFilingState& state_;
+  std::function<void()> counterAdvanced_;
+  std::function<void(const FilingOutcome&)> finished_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<QString> queue_;
+  bool busy_ = false;
+  bool stopping_ = false;
+  std::thread thread_;
+};

@@ -1,0 +1,470 @@
+#include "names_controller.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QStackedWidget>
+#include <QTableView>
+#include <filesystem>
+
+#include "csv_import.h"
+#include "dialogs.h"
+#include "file_bytes.h"
+#include "filing_messages.h"
+#include "names_messages.h"
+#include "names_table_model.h"
+#include "palette.h"
+#include "photo_recount.h"
+#include "qt_text_folding.h"
+#include "settings_keys.h"
+#include "status_controller.h"
+#include "user_defaults.h"
+#include "view_styling.h"
+
+namespace names = vantrel::names;
+
+namespace {
+
+const QString kGood = QStringLiteral("good");
+const QString kNeutral = QStringLiteral("neutral");
+
+// A roster that cannot be read must not replace a list with nothing.
+const QString kImportFailedTitle = QStringLiteral("Import Failed");
+const QString kImportFailedMessage =
+    QStringLiteral("Could not read the CSV file. Check that it still exists and can be opened.");
+
+QString text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// A file name as the file system spells it.
+std::filesystem::path localPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+// The index of the button pressed.
+int ask(Dialogs& dialogs, const names::AlertText& alert) {
+  QStringList titles;
+  for (const std::string& title : alert.buttons) titles << text(title);
+  return dialogs.ask(text(alert.title), text(alert.message), titles);
+}
+
+// Each readable file's first column, in drop order. When none can be read the operator is told,
+// and the list stays as it was.
+std::vector<std::vector<std::string>> readDroppedRosters(const QStringList& paths,
+                                                         Dialogs& dialogs) {
+  std::vector<std::vector<std::string>> files;
+  for (const QString& path : paths) {
+    if (const auto bytes = names::readFileBytes(localPath(path))) {
+      files.push_back(names::firstColumnOfCsv(*bytes));
+    }
+  }
+  if (files.empty() && !paths.isEmpty()) dialogs.alert(kImportFailedTitle, kImportFailedMessage);
+  return files;
+}
+
+}  // namespace
+
+NamesController::NamesController(const QString& gridStorePath, StatusController* status,
+                                 Dialogs* dialogs, UserDefaults* defaults, QObject* parent)
+    : QObject(parent),
+      _status(status),
+      _dialogs(dialogs),
+      _defaults(defaults),
+      _names(namesTextFolding()),
+      _gridStore(std::make_unique<names::GridStore>(gridStorePath.toStdString())),
+      _tableModel(new NamesTableModel(_names, this)) {}
+
+NamesController::~NamesController() = default;
+
+void NamesController::attach(const NamesViews& views) {
+  _views = views;
+  updateFilterButton();
+}
+
+// --- Settings ---
+
+void NamesController::saveSelection() {
+  if (!_csvPath.isEmpty()) _defaults->set(settings_keys::kCsvPath, _csvPath);
+  if (_names.selectedRow() >= 0) {
+    _defaults->set(settings_keys::kSelectedRow, static_cast<qlonglong>(_names.selectedRow()));
+  }
+  _defaults->flush();
+}
+
+void NamesController::restoreList() {
+  if (const auto csv = _defaults->string(settings_keys::kCsvPath);
+      csv && !csv->isEmpty() && QFileInfo::exists(*csv)) {
+    _csvPath = *csv;
+  }
+  if (_gridStore->loadGridFromDisk(_names)) {
+    reloadTable();
+    selectSavedOrFirstCSVRow();
+  } else if (!_csvPath.isEmpty()) {
+    importFirstColumnFromCSV(_csvPath);
+    _gridStore->save(_names);
+  }
+}
+
+void NamesController::selectSavedOrFirstCSVRow() {
+  if (_names.isEmpty() || !_views.table) {
+    _names.setSelectedRow(names::kNoRow);
+    emit selectionChanged();
+    return;
+  }
+  std::optional<std::int64_t> saved;
+  if (const auto stored = _defaults->integer(settings_keys::kSelectedRow)) saved = *stored;
+  _names.selectSavedOrFirst(saved);
+  reloadTable();
+  selectModelRowInTable(_names.selectedRow(), true);
+  saveSelection();
+}
+
+bool NamesController::confirmReset() {
+  return ask(*_dialogs, names::resetQuestion()) == 0;
+}
+
+void NamesController::resetList() {
+  _csvPath.clear();
+  _names.reset();
+  _gridStore->discard(_names);
+  updateFilterButton();
+  reloadTable();
+  if (_views.table) _views.table->clearSelection();
+  if (_views.searchField) _views.searchField->clear();
+}
+
+// --- Import and export ---
+
+bool NamesController::importFirstColumnFromCSV(const QString& path) {
+  const std::optional<std::string> bytes = names::readFileBytes(localPath(path));
+  if (!bytes) return false;
+  const std::int64_t count = _names.importFirstColumn(names::firstColumnOfCsv(*bytes));
+  if (_views.searchField) _views.searchField->clear();
+  updateNameColumnCount();
+  reloadTable();
+  selectSavedOrFirstCSVRow();
+  // Before the status: a change of watching refreshes the readiness summary.
+  emit listChanged();
+  _status->setStatus(text(names::importedStatus(count)), kGood);
+  return true;
+}
+
+void NamesController::loadCSV() {
+  const QStringList chosen = _dialogs->chooseFiles(
+      QStringLiteral("Import CSV"), {QStringLiteral("csv"), QStringLiteral("txt")}, false);
+  if (chosen.isEmpty()) return;
+  if (!_names.isEmpty() && ask(*_dialogs, names::replaceListQuestion()) != 0) return;
+  const QString path = chosen.first();
+  if (!importFirstColumnFromCSV(path)) {
+    _dialogs->alert(kImportFailedTitle, kImportFailedMessage);
+    return;
+  }
+  _csvPath = path;
+  _gridStore->saveIfChanged(_names);
+  saveSelection();
+  const names::AlertText done = names::importedAlert(_names.rowCount());
+  _dialogs->alert(text(done.title), text(done.message));
+}
+
+void NamesController::exportGrid() {
+  if (_names.isEmpty()) {
+    const names::AlertText empty = names::nothingToExportAlert();
+    _status->showAlert(text(empty.title), text(empty.message));
+    return;
+  }
+  QString path =
+      _dialogs->chooseSaveFile(QStringLiteral("Export List"), text(names::kExportFileName));
+  if (path.isEmpty()) return;
+  // The save panel only allows csv files.
+  if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
+    path += QStringLiteral(".csv");
+  }
+  if (!names::GridStore::writeGridToPath(localPath(path), _names.rows(),
+                                         names::GridColumns::NameAndNote)) {
+    const names::AlertText failed = names::exportFailedAlert();
+    _status->showAlert(text(failed.title), text(failed.message));
+    return;
+  }
+  _status->setStatus(
+      text(names::exportedStatus(_names.rowCount(), QFileInfo(path).fileName().toStdString())),
+      kGood);
+}
+
+bool NamesController::importDroppedCSVPaths(const QStringList& paths) {
+  const auto files = readDroppedRosters(paths, *_dialogs);
+  if (files.empty()) return false;
+  names::DropChoice choice = names::DropChoice::Add;
+  if (!_names.isEmpty()) {
+    const int answer = ask(*_dialogs, names::dropChoiceQuestion(_names.rowCount()));
+    if (answer == 1) {
+      choice = names::DropChoice::Replace;
+    } else if (answer != 0) {
+      return false;
+    }
+  }
+  const names::DropImportResult result = _names.importDroppedNames(files, choice);
+  if (!result.changed()) return true;
+  _gridStore->saveIfChanged(_names);
+  afterRowMutationSelect(_names.selectedRow());
+  _status->setStatus(text(names::droppedNamesStatus(result)), kGood);
+  return true;
+}
+
+bool NamesController::appendDroppedCSVPaths(const QStringList& paths) {
+  const auto files = readDroppedRosters(paths, *_dialogs);
+  const qint64 firstAdded = _names.rowCount();
+  std::int64_t added = 0;
+  for (const auto& file : files) added += _names.appendFirstColumn(file);
+  if (added == 0) return false;
+  afterRowMutationSelect(firstAdded);
+  _status->setStatus(text(names::droppedNamesStatus({added, false})), kGood);
+  return true;
+}
+
+void NamesController::afterRowMutationSelect(qint64 row) {
+  emit listChanged();
+  _names.selectAfterRowMutation(row);
+  if (_views.searchField) _views.searchField->clear();
+  _gridStore->saveIfChanged(_names);
+  saveSelection();
+  reloadTable(true);
+  updateNameColumnCount();
+  emit controlsChanged();
+}
+
+void NamesController::storeIfChanged() {
+  _gridStore->saveIfChanged(_names);
+}
+
+void NamesController::afterPhotosMoved(qint64 destinationRow) {
+  _gridStore->saveIfChanged(_names);
+  reloadTable();
+  selectModelRowInTable(destinationRow, true);
+  updateNameColumnCount();
+  emit listChanged();
+}
+
+void NamesController::namesPasted() {
+  if (_views.searchField) _views.searchField->clear();
+  reloadTable(true);
+  _gridStore->saveIfChanged(_names);
+  saveSelection();
+  emit listChanged();
+}
+
+// --- Search, filter and sort ---
+
+void NamesController::searchTextEdited(const QString& searchText) {
+  _names.setSearchText(searchText.toStdString());
+  reloadTable();
+}
+
+void NamesController::addSearchAsCSVRow() {
+  const names::ModelRow row = _names.addSearchTextAsRow();
+  if (row == names::kNoRow) {
+    const names::AlertText nothing = names::nothingToAddAlert();
+    _status->showAlert(text(nothing.title), text(nothing.message));
+    return;
+  }
+  reloadTable(true);
+  _gridStore->saveIfChanged(_names);
+  saveSelection();
+  // The first name may be what watching waited for.
+  emit listChanged();
+  _status->setStatus(text(names::addedAndSelectedStatus(_names.nameForModelRow(row))), kGood);
+  emit controlsChanged();
+}
+
+void NamesController::clearSearch() {
+  if (_views.searchField) _views.searchField->clear();
+  _names.setSearchText({});
+  reloadTable(true);
+}
+
+void NamesController::cycleCaptureFilter() {
+  const names::CaptureFilter filter = _names.cycleCaptureFilter();
+  updateFilterButton();
+  _status->setStatus(text(names::captureFilterStatus(filter)), kNeutral);
+  reloadTable(true);
+}
+
+void NamesController::updateFilterButton() {
+  if (!_views.filterButton) return;
+  const names::CaptureFilter filter = _names.display().captureFilter();
+  styleButton(_views.filterButton, text(names::captureFilterTitle(filter)),
+              filter == names::CaptureFilter::All ? palette::gray() : palette::blue(), true);
+}
+
+void NamesController::nameHeaderClicked(int column) {
+  if (column != NamesTableModel::NameColumn) return;
+  const names::SortMode mode = _names.cycleSortMode();
+  updateNameColumnCount();
+  _status->setStatus(text(names::sortStatus(mode)), kNeutral);
+  reloadTable(true);
+}
+
+// --- The table ---
+
+void NamesController::reloadTable(bool scrollToCurrent) {
+  _names.applySearchFilter();
+  _tableModel->reload();
+  // A reset model forgets its selection; the current person is shown selected again if visible.
+  selectModelRowInTable(_names.selectedRow(), scrollToCurrent);
+  // The current person may be gone (a deleted row, a replaced list) without a selection change.
+  emit selectionChanged();
+  updateEmptyState();
+}
+
+qint64 NamesController::currentTableModelRow() const {
+  if (!_views.table || !_views.table->selectionModel()) return -1;
+  const QItemSelectionModel* selection = _views.table->selectionModel();
+  // Of several selected rows, the one clicked last.
+  int display = -1;
+  const QModelIndex current = selection->currentIndex();
+  if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex())) {
+    display = current.row();
+  } else if (const QModelIndexList rows = selection->selectedRows(); !rows.isEmpty()) {
+    display = rows.first().row();
+  }
+  const qint64 row = _names.modelRowForDisplayRow(display);
+  return _names.isValidRow(row) ? row : -1;
+}
+
+qint64 NamesController::captureRow() const {
+  const qint64 tableRow = currentTableModelRow();
+  return tableRow >= 0 ? tableRow : _names.selectedRow();
+}
+
+qint64 NamesController::selectedRowCount() const {
+  if (!_views.table || !_views.table->selectionModel()) return 0;
+  // Counted from the selection's ranges: cheap for long lists.
+  qint64 count = 0;
+  for (const QItemSelectionRange& range : _views.table->selectionModel()->selection()) {
+    count += range.height();
+  }
+  return count;
+}
+
+bool NamesController::selectAllRowsIfFocused() {
+  if (!_views.table || !_views.table->hasFocus()) return false;
+  _views.table->selectAll();
+  return true;
+}
+
+void NamesController::selectModelRowInTable(qint64 row, bool scroll) {
+  if (!_views.table) return;
+  const qint64 display = _names.displayRowForModelRow(row);
+  if (display < 0) {
+    _views.table->clearSelection();
+    return;
+  }
+  // Explicit flags: selectRow() would extend the selection while Shift or Ctrl is held.
+  const QModelIndex index =
+      _tableModel->index(static_cast<int>(display), NamesTableModel::NameColumn);
+  _views.table->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  if (scroll) _views.table->scrollTo(index);
+}
+
+void NamesController::tableClicked(const QModelIndex& index) {
+  if (index.isValid() && index.column() == NamesTableModel::MarkerColumn) {
+    emit markerClicked(_names.modelRowForDisplayRow(index.row()));
+  }
+  const qint64 row = currentTableModelRow();
+  if (row >= 0) _names.setSelectedRow(row);
+  saveSelection();
+  emit selectionChanged();
+  if (!showSelectionTotalsIfMultiple()) _status->refreshReadyStatusIfIdle();
+  updateNameColumnCount();
+  emit controlsChanged();
+}
+
+void NamesController::tableSelectionChanged() {
+  QSet<qint64> selected;
+  for (const QModelIndex& index : _views.table->selectionModel()->selectedRows()) {
+    selected.insert(_names.modelRowForDisplayRow(index.row()));
+  }
+  _tableModel->setSelectedModelRows(selected);
+  const qint64 row = currentTableModelRow();
+  if (row >= 0) _names.setSelectedRow(row);
+  emit selectionChanged();
+  updateNameColumnCount();
+  showSelectionTotalsIfMultiple();
+}
+
+void NamesController::moveGridSelectionBy(int step) {
+  if (!_views.table || _names.display().displayRowCount() == 0) return;
+  // From the table's selection: with none (say, the current person hidden by a search) the
+  // up arrow starts at the last row and the down arrow at the first.
+  const qint64 current = _names.displayRowForModelRow(currentTableModelRow());
+  const qint64 target = _names.display().moveGridSelectionBy(current, step);
+  if (target < 0) return;
+  _names.setSelectedRow(_names.modelRowForDisplayRow(target));
+  selectModelRowInTable(_names.selectedRow(), true);
+  saveSelection();
+}
+
+bool NamesController::showSelectionTotalsIfMultiple() {
+  if (!_views.table || !_views.table->selectionModel()) return false;
+  const QModelIndexList selected = _views.table->selectionModel()->selectedRows();
+  if (selected.size() < 2) return false;
+  std::vector<names::DisplayRow> rows;
+  for (const QModelIndex& index : selected) rows.push_back(index.row());
+  _status->setStatus(text(names::selectionTotalsStatus(_names.selectionTotals(rows))), kNeutral);
+  return true;
+}
+
+void NamesController::rowChanged(qint64 row) {
+  _tableModel->modelRowChanged(row);
+}
+
+// --- Counts ---
+
+void NamesController::markCaptureForRow(qint64 row) {
+  if (!_names.isValidRow(row)) return;
+  _names.addCaptureToModelRow(row);
+  _gridStore->saveIfChanged(_names);
+  _names.applySearchFilter();
+  reloadTable();
+  selectModelRowInTable(_names.selectedRow(), false);
+  updateNameColumnCount();
+}
+
+void NamesController::syncCountsFromFolder(const QString& targetDir) {
+  if (targetDir.isEmpty() || _names.isEmpty()) return;
+  if (vantrel::filing::syncCapturedCountsFromDisk(_names, targetDir.toStdString())) {
+    _gridStore->saveIfChanged(_names);
+    reloadTable();
+  }
+}
+
+// --- Controls ---
+
+void NamesController::updateControls() {
+  if (_views.addSearchButton) {
+    styleButton(_views.addSearchButton, QStringLiteral("+"), palette::green(), true);
+  }
+  if (_views.clearSearchButton) {
+    styleButton(_views.clearSearchButton, QStringLiteral("×"), palette::blue(), true);
+  }
+  if (_views.exportButton) {
+    styleButton(_views.exportButton, QStringLiteral("Export"), palette::gray(), !_names.isEmpty());
+  }
+  updateEmptyState();
+  updateNameColumnCount();
+}
+
+void NamesController::updateEmptyState() {
+  if (!_views.tableStack) return;
+  _views.tableStack->setCurrentIndex(_names.isEmpty() ? 1 : 0);
+}
+
+void NamesController::updateNameColumnCount() {
+  _tableModel->setNameTitle(QString::fromStdString(
+      vantrel::filing::nameColumnTitleWithCount(_names.display().sortMode(), _names.rowCount())));
+}

@@ -1,0 +1,66 @@
+// The capture preview: the newest photo once the camera pauses, stepping through the shoot's
+// photos, and revealing the shown one in the file manager. Photos are read on a thread of their
+// own; only the newest request is shown.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+#include <QThreadPool>
+#include <atomic>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+struct PreviewViews {
+  QLabel* image = nullptr;
+  QLabel* fileName = nullptr;
+  QLabel* downloadedPill = nullptr;
+  QPushButton* previousButton = nullptr;
+  QPushButton* nextButton = nullptr;
+  QPushButton* revealButton = nullptr;
+};
+
+class PreviewController : public QObject {
+  Q_OBJECT
+ public:
+  explicit PreviewController(QObject* parent = nullptr);
+  ~PreviewController() override;
+
+  void attach(const PreviewViews& views);
+  // The folder whose photos the preview steps through (the target folder).
+  void setTargetFolderSource(std::function<QString()> source) { _targetFolder = std::move(source); }
+
+  void scheduleLatestCapturePreviewAtPath(const QString& path);
+  void showPendingLatestCapturePreview();
+  void showPreviewPath(const QString& path, bool refreshList);
+  void refreshPreviewImageListAroundPath(const QString& path);
+  // A photo read for the preview has arrived; shown unless a newer one was asked for meanwhile.
+  void previewImageRead(quint64 request, const QString& path, const QImage& image);
+  void previewPreviousImage();
+  void previewNextImage();
+  void revealPreviewInFinder();
+  void updateControls();
+  // No photo read from now on is shown.
+  void stop() { _stopped = true; }
+
+  const QString& currentPreviewPath() const { return _currentPreviewPath; }
+  const QStringList& previewImagePaths() const { return _previewImagePaths; }
+  qint64 previewIndex() const { return _previewIndex; }
+
+ private:
+  std::function<QString()> _targetFolder;
+  PreviewViews _views;
+  QStringList _previewImagePaths;
+  qint64 _previewIndex = -1;
+  QString _currentPreviewPath;
+  QString _pendingPreviewPath;
+  QTimer* _previewDebounce = nullptr;
+  bool _stopped = false;
+  // Declared last, so it is destroyed first: its destructor waits for a read in progress while
+  // everything else still exists.
+  std::atomic<quint64> _previewRequest{0};
+  QThreadPool _previewReader;
+};

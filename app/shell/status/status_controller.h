@@ -1,0 +1,81 @@
+// The status card with its return to the readiness summary, the camera pill, the storage card and
+// alerts. Other subsystems report through it; it reads nothing of theirs but what the composition
+// root hands it as sources.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "camera_state.h"
+
+class Dialogs;
+class QFrame;
+class QLabel;
+class QTimer;
+
+struct StatusViews {
+  QLabel* status = nullptr;
+  QLabel* cameraPill = nullptr;
+  QLabel* storageValue = nullptr;
+  QFrame* storageCard = nullptr;
+};
+
+// What the readiness summary adds up.
+struct Readiness {
+  bool capturing = false;
+  bool hasTargetFolder = false;
+  bool hasNames = false;
+};
+
+class StatusController : public QObject {
+  Q_OBJECT
+ public:
+  StatusController(Dialogs* dialogs, QObject* parent = nullptr);
+
+  void attach(const StatusViews& views);
+  void setReadinessSource(std::function<Readiness()> source) { _readiness = std::move(source); }
+  // The folder whose volume the storage card shows: the target folder, or empty for none.
+  void setTargetFolderSource(std::function<QString()> source) { _targetFolder = std::move(source); }
+
+  void setStatus(const QString& text, const QString& kind);
+  void refreshReadyStatusIfIdle();
+  void scheduleReadyStatusRefresh();
+  // Posted, so that no handler is ever suspended inside a modal dialog.
+  void showAlert(const QString& title, const QString& message);
+
+  void showCameraPill(const vantrel::link::CameraPill& pill);
+
+  quint64 freeLaptopBytes() const;
+  quint64 totalLaptopBytes() const;
+  void updateStorageLabel();
+  void startStorageTimer();
+  void stopTimers();
+  // A new connection may warn about low storage again.
+  void resetLowStorageWarning() { _lowLaptopStorageWarningShown = false; }
+
+  const QString& lastFriendlyStatus() const { return _lastFriendlyStatus; }
+  const QString& lastStatusKind() const { return _lastStatusKind; }
+  const QString& cameraStatusText() const { return _cameraStatusText; }
+  const QString& cameraStatusTooltip() const { return _cameraStatusTooltip; }
+
+ signals:
+  // The storage card was read again (the backup card follows it).
+  void storageRefreshed();
+
+ private:
+  QString storageBaseFolder() const;
+
+  Dialogs* _dialogs;
+  StatusViews _views;
+  std::function<Readiness()> _readiness;
+  std::function<QString()> _targetFolder;
+  QString _lastFriendlyStatus;
+  QString _lastStatusKind;
+  QString _cameraStatusText;
+  QString _cameraStatusTooltip;
+  bool _statusIsReadiness = false;
+  qint64 _statusRevertGen = 0;
+  bool _lowLaptopStorageWarningShown = false;
+  QTimer* _storageTimer = nullptr;
+};

@@ -1,0 +1,263 @@
+// How the subsystems are connected, the window they drive, and the steps that span several of
+// them: restoring and saving the settings, the reset for the next job, the look of the controls.
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "appearance.h"
+#include "backup_controller.h"
+#include "camera_controller.h"
+#include "filing_controller.h"
+#include "folder_repair_controller.h"
+#include "main_window.h"
+#include "name_row_actions.h"
+#include "names_controller.h"
+#include "names_messages.h"
+#include "names_table_model.h"
+#include "palette.h"
+#include "preview_controller.h"
+#include "settings_keys.h"
+#include "status_controller.h"
+#include "tags_controller.h"
+#include "update_checker.h"
+#include "user_defaults.h"
+#include "vantrel_app_delegate.h"
+#include "vantrel_drop_zone.h"
+#include "vantrel_table_view.h"
+#include "view_styling.h"
+#include "worker_supervisor.h"
+
+namespace {
+constexpr int kUpdateCheckDelayMs = 3000;
+
+QString text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+}  // namespace
+
+void VantrelAppDelegate::wireSubsystems() {
+  // A downloaded photo goes to filing straight from the worker's reader thread.
+  _worker->setDownloadRoute(
+      [filing = _filing](const QString& path) { filing->handleDownloadedPath(path); });
+  _status->setReadinessSource([this] {
+    const auto& camera = _camera->state();
+    return Readiness{camera.cameraConnected && camera.watching, !_filing->targetDir().isEmpty(),
+                     !_list->isEmpty()};
+  });
+  _status->setTargetFolderSource([this] { return _filing->targetDir(); });
+  _preview->setTargetFolderSource([this] { return _filing->targetDir(); });
+  _filing->setWatchingSource([this] { return _camera->state().watching; });
+
+  connect(_camera, &CameraController::controlsChanged, this, [this] { updateControls(); });
+  connect(_list, &NamesController::controlsChanged, this, [this] { updateControls(); });
+  connect(_list, &NamesController::listChanged, _camera, &CameraController::updateAutoWatch);
+  connect(_filing, &FilingController::watchConditionsChanged, _camera,
+          &CameraController::updateAutoWatch);
+  connect(_filing, &FilingController::targetFolderChanged, this, [this](const QString& folder) {
+    _backup->setTargetDir(folder);
+    _camera->targetFolderChanged(folder);
+  });
+  connect(_filing, &FilingController::photoFiled, this, [this](const QString& savedPath) {
+    _preview->scheduleLatestCapturePreviewAtPath(savedPath);
+    _backup->backupSavedFile(savedPath);
+  });
+  connect(_filing, &FilingController::settingsChanged, this, [this] { savePersistentPaths(); });
+  connect(_tags, &TagsController::tagsChanged, this, [this] { updatePathLabels(); });
+  connect(_status, &StatusController::storageRefreshed, _backup,
+          &BackupController::updateBackupCard);
+  _repair->installRepairActions(_rows);
+}
+
+void VantrelAppDelegate::buildUI() {
+  if (_window) return;
+  applyAppearance();
+  auto* window = new MainWindow(_displayVersion, _list->tableModel());
+  _window = window;
+  connect(this, &VantrelAppDelegate::quitRequested, qApp, &QApplication::quit,
+          Qt::QueuedConnection);
+  connect(window, &MainWindow::closeRequested, this, [this] { emit quitRequested(); });
+  connect(window, &MainWindow::settingsPopoverOpening, this, [this] { updatePathLabels(); });
+  attachWindow(window);
+  wireWindowActions(window);
+  wireListViews(window);
+  window->show();
+
+  // The tail of start-up.
+  restoreSavedPaths();
+  _status->updateStorageLabel();
+  _status->startStorageTimer();
+  QTimer::singleShot(kUpdateCheckDelayMs, _updates,
+                     [this] { _updates->checkForUpdatesInBackgroundIfDue(); });
+  _camera->startAutoDetectTimer();
+}
+
+void VantrelAppDelegate::attachWindow(MainWindow* window) {
+  _status->attach(window->statusViews);
+  _camera->attach(window->cameraViews);
+  _list->attach(window->namesViews);
+  _rows->attach(window->rowViews);
+  _filing->attach(window->filingViews);
+  _tags->attach(window->settings.tagRow, window->settings.tagManageButton);
+  _backup->attach(window->backupViews);
+  _backup->installBackupMenu(window->actions.backupMenu);
+  _preview->attach(window->previewViews);
+}
+
+void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
+  const WindowActions& a = window->actions;
+  connect(a.checkForUpdates, &QAction::triggered, _updates,
+          [this] { _updates->checkForUpdatesInteractive(); });
+  connect(a.quit, &QAction::triggered, this, [this] { emit quitRequested(); });
+  for (const auto& [action, command] : a.edit) {
+    connect(action, &QAction::triggered, _rows,
+            [this, command = command] { _rows->performEditCommand(command); });
+  }
+  connect(a.importList, &QAction::triggered, _list, [this] { _list->loadCSV(); });
+  connect(a.exportList, &QAction::triggered, _list, [this] { _list->exportGrid(); });
+  connect(a.renamePhotoFolder, &QAction::triggered, _repair,
+          [this] { _repair->renameFolderInteractive(); });
+  connect(a.connectNow, &QAction::triggered, _camera, [this] { _camera->connectCameraManual(); });
+  connect(a.forceReconnect, &QAction::triggered, _camera,
+          [this] { _camera->forceCameraReconnect(); });
+  connect(a.disconnect, &QAction::triggered, _camera, [this] { _camera->disconnectCamera(); });
+  const CameraViews& camera = window->cameraViews;
+  connect(camera.autoConnectItem, &QAction::triggered, _camera,
+          [this] { _camera->toggleAutoConnect(); });
+  connect(camera.takePhotoItem, &QAction::triggered, _camera, [this] { _camera->takePhoto(); });
+  connect(camera.forceReconnectButton, &QPushButton::clicked, _camera,
+          [this] { _camera->forceCameraReconnect(); });
+  for (int tag = 0; tag < camera.destinationButtons.size(); ++tag) {
+    connect(camera.destinationButtons[tag], &QPushButton::clicked, _camera,
+            [this, tag] { _camera->selectDestination(tag); });
+  }
+  const FilingViews& filing = window->filingViews;
+  connect(filing.counterField, &QLineEdit::textEdited, _filing,
+          [this](const QString& typed) { _filing->counterTextEdited(typed); });
+  connect(filing.folderButton, &QPushButton::clicked, _filing, [this] { _filing->selectFolder(); });
+  connect(window->settings.tagManageButton, &QPushButton::clicked, _tags,
+          [this] { _tags->manageSuffixes(); });
+  connect(window->settings.resetButton, &QPushButton::clicked, this, [this] { resetWorkflow(); });
+  const PreviewViews& preview = window->previewViews;
+  connect(preview.previousButton, &QPushButton::clicked, _preview,
+          [this] { _preview->previewPreviousImage(); });
+  connect(preview.nextButton, &QPushButton::clicked, _preview,
+          [this] { _preview->previewNextImage(); });
+  connect(preview.revealButton, &QPushButton::clicked, _preview,
+          [this] { _preview->revealPreviewInFinder(); });
+}
+
+void VantrelAppDelegate::wireListViews(MainWindow* window) {
+  const NamesViews& views = window->namesViews;
+  connect(views.searchField, &QLineEdit::textEdited, _list,
+          [this](const QString& typed) { _list->searchTextEdited(typed); });
+  connect(views.addSearchButton, &QPushButton::clicked, _list,
+          [this] { _list->addSearchAsCSVRow(); });
+  connect(views.clearSearchButton, &QPushButton::clicked, _list, [this] { _list->clearSearch(); });
+  connect(views.filterButton, &QPushButton::clicked, _list,
+          [this] { _list->cycleCaptureFilter(); });
+  connect(views.exportButton, &QPushButton::clicked, _list, [this] { _list->exportGrid(); });
+  VantrelTableView* table = window->table;
+  connect(table->horizontalHeader(), &QHeaderView::sectionClicked, _list,
+          [this](int column) { _list->nameHeaderClicked(column); });
+  connect(table, &QTableView::clicked, _list,
+          [this](const QModelIndex& index) { _list->tableClicked(index); });
+  connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, _list,
+          [this] { _list->tableSelectionChanged(); });
+  connect(_list->tableModel(), &NamesTableModel::nameEdited, _rows,
+          [this](qint64 row, bool accepted) { _rows->tableNameEdited(row, accepted); });
+  table->_rowDragData = [this](int displayRow) { return _rows->rowDragMimeData(displayRow); };
+  table->_validateDrop = [this](const QMimeData* data, VantrelTableView::DropTarget target) {
+    return _rows->validateTableDrop(data, target.row, target.onto);
+  };
+  table->_acceptDrop = [this](const QMimeData* data, VantrelTableView::DropTarget target) {
+    return _rows->acceptTableDrop(data, target.row, target.onto);
+  };
+  table->_onContextMenu = [this](int displayRow, const QPoint& globalPos) {
+    _rows->showRowContextMenu(displayRow, globalPos);
+  };
+  window->emptyDropZone->_onClick = [this] { _list->loadCSV(); };
+  window->emptyDropZone->_onDropPaths = [this](const QStringList& paths) {
+    return _list->appendDroppedCSVPaths(paths);
+  };
+  const RowEditViews& rows = window->rowViews;
+  connect(rows.noteField, &QLineEdit::textEdited, _rows,
+          [this](const QString& note) { _rows->noteTextEdited(note); });
+  connect(rows.noteIndicator, &QPushButton::clicked, _rows, [this] { _rows->focusNoteField(); });
+  const WindowActions& a = window->actions;
+  connect(a.insertAbove, &QAction::triggered, _rows, [this] { _rows->ctxInsertAbove(); });
+  connect(a.insertBelow, &QAction::triggered, _rows, [this] { _rows->ctxInsertBelow(); });
+  connect(a.editNote, &QAction::triggered, _rows, [this] { _rows->ctxEditNote(); });
+  connect(a.toggleMarker, &QAction::triggered, _rows, [this] { _rows->ctxToggleMarker(); });
+  connect(a.deleteRow, &QAction::triggered, _rows, [this] { _rows->ctxDeleteRow(); });
+  connect(rows.renameFolderItem, &QAction::triggered, _rows,
+          [this] { _rows->requestFolderAction(QStringLiteral("rename")); });
+  connect(rows.openFolderItem, &QAction::triggered, _rows,
+          [this] { _rows->requestFolderAction(QStringLiteral("open")); });
+}
+
+void VantrelAppDelegate::applyAppearance() {
+  applyLightAppearance();
+  updateControls();
+  _status->updateStorageLabel();
+}
+
+void VantrelAppDelegate::savePersistentPaths() {
+  _list->saveSelection();
+  _filing->saveSettings();
+}
+
+void VantrelAppDelegate::restoreSavedPaths() {
+  _filing->restoreSettings();
+  _camera->restoreSettings();
+  _backup->restoreBackupSettings();
+  _backup->setTargetDir(_filing->targetDir());
+  _list->restoreList();
+  // The folder scan above ran before the list was back; count against the restored names.
+  _filing->rescanOutputFolders();
+  updatePathLabels();
+  _status->updateStorageLabel();
+  updateControls();
+}
+
+void VantrelAppDelegate::resetWorkflow() {
+  if (_camera->state().watching) {
+    const auto stop = vantrel::names::stopWatchingFirstAlert();
+    _status->showAlert(text(stop.title), text(stop.message));
+    return;
+  }
+  if (!_list->confirmReset()) return;
+  _list->resetList();
+  _filing->resetForNextJob();
+  _tags->turnAllSuffixesOff();
+  // Through the destination control, so that a connected camera is told as well.
+  _camera->selectDestination(0);
+  for (const QString& key : settings_keys::kWorkflowKeys) _defaults->remove(key);
+  _defaults->flush();
+  updatePathLabels();
+  _status->updateStorageLabel();
+  _camera->updateAutoWatch();
+  _status->setStatus(text(vantrel::names::resetCompleteStatus()), QStringLiteral("neutral"));
+}
+
+void VantrelAppDelegate::updateControls() {
+  _camera->updateControls();
+  if (!_window) return;
+  const bool setupAllowed = _camera->setupAllowed();
+  const SettingsViews& settings = _window->settings;
+  styleButton(settings.gearButton, QStringLiteral("⚙"), palette::brand(), true);
+  styleButton(settings.resetButton, QStringLiteral("↻ Reset workflow"), palette::red(),
+              setupAllowed);
+  _filing->updateControls(setupAllowed);
+  _tags->updateControls(setupAllowed);
+  _list->updateControls();
+  _preview->updateControls();
+}
+
+void VantrelAppDelegate::updatePathLabels() {
+  _filing->refreshFolderLabel();
+  _backup->refreshBackupButton();
+  _list->updateNameColumnCount();
+}
