@@ -24,6 +24,7 @@
 #include "tags_controller.h"
 #include "update_checker.h"
 #include "user_defaults.h"
+#include "utf8_text.h"
 #include "vantrel_app_delegate.h"
 #include "vantrel_drop_zone.h"
 #include "vantrel_table_view.h"
@@ -32,10 +33,6 @@
 
 namespace {
 constexpr int kUpdateCheckDelayMs = 3000;
-
-QString text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 }  // namespace
 
 void VantrelAppDelegate::wireSubsystems() {
@@ -225,7 +222,7 @@ void VantrelAppDelegate::restoreSavedPaths() {
 void VantrelAppDelegate::resetWorkflow() {
   if (_camera->state().watching) {
     const auto stop = vantrel::names::stopWatchingFirstAlert();
-    _status->showAlert(text(stop.title), text(stop.message));
+    _status->showAlert(utf8Text(stop.title), utf8Text(stop.message));
     return;
   }
   if (!_list->confirmReset()) return;
@@ -239,7 +236,7 @@ void VantrelAppDelegate::resetWorkflow() {
   updatePathLabels();
   _status->updateStorageLabel();
   _camera->updateAutoWatch();
-  _status->setStatus(text(vantrel::names::resetCompleteStatus()), QStringLiteral("neutral"));
+  _status->setStatus(utf8Text(vantrel::names::resetCompleteStatus()), QStringLiteral("neutral"));
 }
 
 void VantrelAppDelegate::updateControls() {

@@ -15,6 +15,7 @@
 #include "names_controller.h"
 #include "names_messages.h"
 #include "status_controller.h"
+#include "utf8_text.h"
 
 namespace names = vantrel::names;
 
@@ -26,10 +27,6 @@ const QString kNeutral = QStringLiteral("neutral");
 // Shown while nothing answers a row dropped onto another.
 const QString kMoveNotAvailableStatus =
     QStringLiteral("Moving photos between names is not available.");
-
-QString text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // The model row a row drag carries; -1 for anything unreadable.
 qint64 draggedModelRow(const QMimeData* data) {
@@ -109,8 +106,8 @@ void NameRowActions::copy() {
     QApplication::beep();
     return;
   }
-  QGuiApplication::clipboard()->setText(text(*row));
-  _status->setStatus(text(names::rowCopiedStatus()), kGood);
+  QGuiApplication::clipboard()->setText(utf8Text(*row));
+  _status->setStatus(utf8Text(names::rowCopiedStatus()), kGood);
 }
 
 void NameRowActions::paste() {
@@ -122,11 +119,11 @@ void NameRowActions::paste() {
   const std::int64_t added = _names->names().pasteText(clip.toStdString());
   if (added == 0) {
     const names::AlertText nothing = names::nothingToPasteAlert();
-    _status->showAlert(text(nothing.title), text(nothing.message));
+    _status->showAlert(utf8Text(nothing.title), utf8Text(nothing.message));
     return;
   }
   _names->namesPasted();
-  _status->setStatus(text(names::pastedStatus(added)), kGood);
+  _status->setStatus(utf8Text(names::pastedStatus(added)), kGood);
 }
 
 // --- Row menu ---
@@ -172,8 +169,8 @@ void NameRowActions::ctxEditNote() {
   if (!list.isValidRow(row) || list.rows()[static_cast<std::size_t>(row)].empty()) return;
   const names::AlertText dialog = names::noteDialog(list.nameForModelRow(row));
   const std::optional<QString> note =
-      _dialogs->prompt(text(dialog.title), text(dialog.message), text(list.noteForModelRow(row)),
-                       text(dialog.buttons.front()));
+      _dialogs->prompt(utf8Text(dialog.title), utf8Text(dialog.message),
+                       utf8Text(list.noteForModelRow(row)), utf8Text(dialog.buttons.front()));
   if (!note || !list.saveNoteFromDialog(row, note->toStdString())) return;
   _names->storeIfChanged();
   // Shown at once, as typing in the note field would.
@@ -205,7 +202,7 @@ void NameRowActions::syncNoteFieldToSelection() {
   if (_names->selectedRowCount() >= 2) {
     field->clear();
     field->setEnabled(false);
-    field->setPlaceholderText(text(names::multipleRowsNotePlaceholder()));
+    field->setPlaceholderText(utf8Text(names::multipleRowsNotePlaceholder()));
     if (_views.noteIndicator) _views.noteIndicator->setVisible(false);
     return;
   }
@@ -213,14 +210,14 @@ void NameRowActions::syncNoteFieldToSelection() {
   if (!list.isValidRow(row)) {
     field->clear();
     field->setEnabled(false);
-    field->setPlaceholderText(text(names::noSelectionNotePlaceholder()));
+    field->setPlaceholderText(utf8Text(names::noSelectionNotePlaceholder()));
     refreshNoteIndicator();
     return;
   }
   field->setEnabled(true);
-  field->setPlaceholderText(text(names::notePlaceholder(list.nameForModelRow(row))));
+  field->setPlaceholderText(utf8Text(names::notePlaceholder(list.nameForModelRow(row))));
   // Left alone when equal, so that a reload while the operator types keeps the cursor.
-  const QString note = text(list.noteForModelRow(row));
+  const QString note = utf8Text(list.noteForModelRow(row));
   if (field->text() != note) field->setText(note);
   refreshNoteIndicator();
 }
@@ -228,7 +225,7 @@ void NameRowActions::syncNoteFieldToSelection() {
 void NameRowActions::refreshNoteIndicator() {
   if (!_views.noteIndicator) return;
   const names::NamesList& list = _names->names();
-  const QString note = text(list.noteForModelRow(list.selectedRow()));
+  const QString note = utf8Text(list.noteForModelRow(list.selectedRow()));
   _views.noteIndicator->setToolTip(note);
   _views.noteIndicator->setVisible(!note.isEmpty());
 }
@@ -280,7 +277,7 @@ Qt::DropAction NameRowActions::validateTableDrop(const QMimeData* data, int row,
   }
   if (list.display().canReorderRows()) return Qt::MoveAction;
   // Said while hovering: a refused drop never arrives.
-  const QString refused = text(names::reorderNotAllowedStatus());
+  const QString refused = utf8Text(names::reorderNotAllowedStatus());
   if (_status->lastFriendlyStatus() != refused) _status->setStatus(refused, kNeutral);
   return Qt::IgnoreAction;
 }
@@ -309,7 +306,7 @@ bool NameRowActions::acceptTableDrop(const QMimeData* data, int row, bool onto) 
   }
   switch (list.reorderByDrop(source, row)) {
     case names::ReorderOutcome::NotAllowed:
-      _status->setStatus(text(names::reorderNotAllowedStatus()), kNeutral);
+      _status->setStatus(utf8Text(names::reorderNotAllowedStatus()), kNeutral);
       return false;
     case names::ReorderOutcome::Refused:
       return false;

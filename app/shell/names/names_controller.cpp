@@ -23,6 +23,7 @@
 #include "settings_keys.h"
 #include "status_controller.h"
 #include "user_defaults.h"
+#include "utf8_text.h"
 #include "view_styling.h"
 
 namespace names = vantrel::names;
@@ -37,10 +38,6 @@ const QString kImportFailedTitle = QStringLiteral("Import Failed");
 const QString kImportFailedMessage =
     QStringLiteral("Could not read the CSV file. Check that it still exists and can be opened.");
 
-QString text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 // A file name as the file system spells it.
 std::filesystem::path localPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -49,8 +46,8 @@ std::filesystem::path localPath(const QString& path) {
 // The index of the button pressed.
 int ask(Dialogs& dialogs, const names::AlertText& alert) {
   QStringList titles;
-  for (const std::string& title : alert.buttons) titles << text(title);
-  return dialogs.ask(text(alert.title), text(alert.message), titles);
+  for (const std::string& title : alert.buttons) titles << utf8Text(title);
+  return dialogs.ask(utf8Text(alert.title), utf8Text(alert.message), titles);
 }
 
 // Each readable file's first column, in drop order. When none can be read the operator is told,
@@ -150,7 +147,7 @@ bool NamesController::importFirstColumnFromCSV(const QString& path) {
   selectSavedOrFirstCSVRow();
   // Before the status: a change of watching refreshes the readiness summary.
   emit listChanged();
-  _status->setStatus(text(names::importedStatus(count)), kGood);
+  _status->setStatus(utf8Text(names::importedStatus(count)), kGood);
   return true;
 }
 
@@ -168,17 +165,17 @@ void NamesController::loadCSV() {
   _gridStore->saveIfChanged(_names);
   saveSelection();
   const names::AlertText done = names::importedAlert(_names.rowCount());
-  _dialogs->alert(text(done.title), text(done.message));
+  _dialogs->alert(utf8Text(done.title), utf8Text(done.message));
 }
 
 void NamesController::exportGrid() {
   if (_names.isEmpty()) {
     const names::AlertText empty = names::nothingToExportAlert();
-    _status->showAlert(text(empty.title), text(empty.message));
+    _status->showAlert(utf8Text(empty.title), utf8Text(empty.message));
     return;
   }
   QString path =
-      _dialogs->chooseSaveFile(QStringLiteral("Export List"), text(names::kExportFileName));
+      _dialogs->chooseSaveFile(QStringLiteral("Export List"), utf8Text(names::kExportFileName));
   if (path.isEmpty()) return;
   // The save panel only allows csv files.
   if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
@@ -187,11 +184,11 @@ void NamesController::exportGrid() {
   if (!names::GridStore::writeGridToPath(localPath(path), _names.rows(),
                                          names::GridColumns::NameAndNote)) {
     const names::AlertText failed = names::exportFailedAlert();
-    _status->showAlert(text(failed.title), text(failed.message));
+    _status->showAlert(utf8Text(failed.title), utf8Text(failed.message));
     return;
   }
   _status->setStatus(
-      text(names::exportedStatus(_names.rowCount(), QFileInfo(path).fileName().toStdString())),
+      utf8Text(names::exportedStatus(_names.rowCount(), QFileInfo(path).fileName().toStdString())),
       kGood);
 }
 
@@ -211,7 +208,7 @@ bool NamesController::importDroppedCSVPaths(const QStringList& paths) {
   if (!result.changed()) return true;
   _gridStore->saveIfChanged(_names);
   afterRowMutationSelect(_names.selectedRow());
-  _status->setStatus(text(names::droppedNamesStatus(result)), kGood);
+  _status->setStatus(utf8Text(names::droppedNamesStatus(result)), kGood);
   return true;
 }
 
@@ -222,7 +219,7 @@ bool NamesController::appendDroppedCSVPaths(const QStringList& paths) {
   for (const auto& file : files) added += _names.appendFirstColumn(file);
   if (added == 0) return false;
   afterRowMutationSelect(firstAdded);
-  _status->setStatus(text(names::droppedNamesStatus({added, false})), kGood);
+  _status->setStatus(utf8Text(names::droppedNamesStatus({added, false})), kGood);
   return true;
 }
 
@@ -268,7 +265,7 @@ void NamesController::addSearchAsCSVRow() {
   const names::ModelRow row = _names.addSearchTextAsRow();
   if (row == names::kNoRow) {
     const names::AlertText nothing = names::nothingToAddAlert();
-    _status->showAlert(text(nothing.title), text(nothing.message));
+    _status->showAlert(utf8Text(nothing.title), utf8Text(nothing.message));
     return;
   }
   reloadTable(true);
@@ -276,7 +273,7 @@ void NamesController::addSearchAsCSVRow() {
   saveSelection();
   // The first name may be what watching waited for.
   emit listChanged();
-  _status->setStatus(text(names::addedAndSelectedStatus(_names.nameForModelRow(row))), kGood);
+  _status->setStatus(utf8Text(names::addedAndSelectedStatus(_names.nameForModelRow(row))), kGood);
   emit controlsChanged();
 }
 
@@ -289,14 +286,14 @@ void NamesController::clearSearch() {
 void NamesController::cycleCaptureFilter() {
   const names::CaptureFilter filter = _names.cycleCaptureFilter();
   updateFilterButton();
-  _status->setStatus(text(names::captureFilterStatus(filter)), kNeutral);
+  _status->setStatus(utf8Text(names::captureFilterStatus(filter)), kNeutral);
   reloadTable(true);
 }
 
 void NamesController::updateFilterButton() {
   if (!_views.filterButton) return;
   const names::CaptureFilter filter = _names.display().captureFilter();
-  styleButton(_views.filterButton, text(names::captureFilterTitle(filter)),
+  styleButton(_views.filterButton, utf8Text(names::captureFilterTitle(filter)),
               filter == names::CaptureFilter::All ? palette::gray() : palette::blue(), true);
 }
 
@@ -304,7 +301,7 @@ void NamesController::nameHeaderClicked(int column) {
   if (column != NamesTableModel::NameColumn) return;
   const names::SortMode mode = _names.cycleSortMode();
   updateNameColumnCount();
-  _status->setStatus(text(names::sortStatus(mode)), kNeutral);
+  _status->setStatus(utf8Text(names::sortStatus(mode)), kNeutral);
   reloadTable(true);
 }
 
@@ -415,7 +412,8 @@ bool NamesController::showSelectionTotalsIfMultiple() {
   if (selected.size() < 2) return false;
   std::vector<names::DisplayRow> rows;
   for (const QModelIndex& index : selected) rows.push_back(index.row());
-  _status->setStatus(text(names::selectionTotalsStatus(_names.selectionTotals(rows))), kNeutral);
+  _status->setStatus(utf8Text(names::selectionTotalsStatus(_names.selectionTotals(rows))),
+                     kNeutral);
   return true;
 }
 

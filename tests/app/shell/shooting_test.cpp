@@ -1,11 +1,13 @@
 // The whole loop: a connected simulated camera, a shot, and the photo filed, counted and shown.
 #include <signal.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include "shell_fixture.h"
 
@@ -73,6 +75,28 @@ TEST_F(ShootingTest, AKilledWorkerIsReplacedAndShootingGoesOn) {
   const QString saved = shoot(app);
   EXPECT_TRUE(saved.startsWith(photos() + "/Ann/Ann_")) << saved.toStdString();
   EXPECT_EQ(app.list().names().capturedForModelRow(0), 2);
+}
+
+TEST_F(ShootingTest, PhotosAreFiledUnderTheSelectedPersonWhileTheWindowIsBlocked) {
+  auto& app = launchWatching();
+  app.list().moveGridSelectionBy(1);  // Bob, published for filing before the window stalls
+  app.camera().takePhoto();
+  app.camera().takePhoto();
+  // The window's thread serves no events at all from here: the worker's lines are read, and the
+  // photos filed, on threads of their own.
+  const QString first = photos() + "/Bob/Bob_0001.JPG";
+  const QString second = photos() + "/Bob/Bob_0002.JPG";
+  QElapsedTimer blocked;
+  blocked.start();
+  while (!(QFile::exists(first) && QFile::exists(second)) && blocked.elapsed() < 20000) {
+    QThread::msleep(10);
+  }
+  EXPECT_TRUE(QFile::exists(first));
+  EXPECT_TRUE(QFile::exists(second));
+  // Once the window is back, both are counted and the counter follows.
+  ASSERT_TRUE(waitFor([&] { return app.list().names().capturedForModelRow(1) == 2; }));
+  EXPECT_EQ(app.filing().counterText(), "3");
+  EXPECT_EQ(app.list().names().capturedForModelRow(0), 0);
 }
 
 TEST_F(ShootingTest, TheSamePathAnnouncedTwiceIsFiledOnce) {
