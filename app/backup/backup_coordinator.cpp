@@ -6,15 +6,39 @@
 
 namespace vantrel::backup {
 
-BackupCoordinator::BackupCoordinator(std::filesystem::path queueFile)
-    : queueFile_(std::move(queueFile)) {}
+namespace fs = std::filesystem;
+
+BackupCoordinator::BackupCoordinator(fs::path queueFile)
+    : queueFile_(std::move(queueFile)), failed_(FailedBackups::besideQueueFile(queueFile_)) {}
 
 void BackupCoordinator::restoreSettings(std::string backupDir, bool enabled) {
   backupDir_ = std::move(backupDir);
   enabled_ = enabled && !backupDir_.empty();
 }
 
+BackupFolderConflict BackupCoordinator::folderConflict(const fs::path& backupDir,
+                                                      const fs::path& targetDir) {
+  if (backupDir.empty() || targetDir.empty()) return BackupFolderConflict::None;
+  std::error_code ignored;
+  const fs::path backup = fs::weakly_canonical(fs::absolute(backupDir, ignored), ignored);
+  const fs::path target = fs::weakly_canonical(fs::absolute(targetDir, ignored), ignored);
+  if (const auto inside = relative_path_inside(target, backup)) {
+    return inside->empty() ? BackupFolderConflict::SameAsTarget
+                           : BackupFolderConflict::InsideTarget;
+  }
+  if (relative_path_inside(backup, target)) return BackupFolderConflict::ContainsTarget;
+  return BackupFolderConflict::None;
+}
+
+std::optional<StatusText> BackupCoordinator::turnOffIfFolderConflicts() {
+  const BackupFolderConflict conflict = folderConflict(backupDir_, targetDir_);
+  if (!enabled_ || conflict == BackupFolderConflict::None) return std::nullopt;
+  enabled_ = false;
+  return backupTurnedOffStatus(conflict);
+}
+
 bool BackupCoordinator::loadQueue() {
+  failed_.load();
   if (!queueFile_.empty()) queue_.assign(loadBackupQueue(queueFile_));
   return enabled_ && !queue_.empty();
 }
@@ -56,30 +80,66 @@ bool BackupCoordinator::markSlowIfStillRunning(std::uint64_t jobId) {
   return true;
 }
 
+void BackupCoordinator::pause(JobFinish& finish, AlertText alert, bool attemptRecovery) {
+  offline_ = true;
+  finish.attemptRecovery = attemptRecovery;
+  if (!warnedThisSession_) {
+    warnedThisSession_ = true;
+    finish.alert = std::move(alert);
+  }
+  if (!retryTimerWanted_) {
+    retryTimerWanted_ = true;
+    finish.startRetryTimer = true;
+  }
+}
+
+void BackupCoordinator::setAside(JobFinish& finish, const std::string& source,
+                                 std::string reason) {
+  finish.status = couldNotBackUpStatus(fs::path(source).filename().string(), reason);
+  failed_.add(source, std::move(reason));
+}
+
 JobFinish BackupCoordinator::finishJob(const CopyJob& job, const CopyResult& result) {
   JobFinish finish;
   if (!busy_ || job.id != runningJobId_) return finish;  // not the job that is running
   busy_ = false;
   slow_ = false;
+  const auto waiting = static_cast<std::int64_t>(queue_.size());
+  // Renamed or cleared while it was copied: the entry that counts is no longer this one.
+  const bool stillQueued = queue_.contains(job.source);
 
-  if (result.outcome == CopyOutcome::Failed) {
-    offline_ = true;
-    finish.attemptRecovery = true;
-    if (!warnedThisSession_) {
-      warnedThisSession_ = true;
-      finish.alert = backupPausedAlert(static_cast<std::int64_t>(queue_.size()), result.errorText);
+  switch (result.outcome) {
+    case CopyOutcome::Failed:
+      full_ = false;
+      pause(finish, backupPausedAlert(waiting, result.errorText), true);
+      return finish;  // the entry stays at the head
+    case CopyOutcome::DestinationFull:
+      full_ = true;
+      pause(finish, backupDriveFullAlert(waiting), false);
+      return finish;
+    case CopyOutcome::SourceMissing: {
+      std::error_code ignored;
+      if (stillQueued && !targetDir_.empty() && !fs::is_directory(targetDir_, ignored)) {
+        // The photo is not gone: the drive that holds it is.
+        full_ = false;
+        pause(finish, targetUnavailableAlert(waiting), false);
+        return finish;
+      }
+      if (stillQueued) setAside(finish, job.source, "the photo was deleted before its backup");
+      break;
     }
-    if (!retryTimerWanted_) {
-      retryTimerWanted_ = true;
-      finish.startRetryTimer = true;
-    }
-    return finish;  // the entry stays at the head
+    case CopyOutcome::FileRefused:
+      if (stillQueued) setAside(finish, job.source, result.errorText);
+      break;
+    case CopyOutcome::Copied:
+      break;
   }
 
   if (queue_.remove(job.source)) saveQueue();
   // Only entries of this batch count, so the progress never passes 100%.
   if (batchMembers_.erase(job.source) != 0 && result.outcome == CopyOutcome::Copied) ++batchDone_;
   offline_ = false;
+  full_ = false;
   warnedThisSession_ = false;
   if (queue_.empty()) resetBatch();
   finish.processNext = true;
@@ -96,6 +156,7 @@ StatusText BackupCoordinator::chooseBackupFolder(std::string path) {
   backupDir_ = std::move(path);
   enabled_ = true;
   warnedThisSession_ = false;
+  full_ = false;
   return backupOnStatus(backupDir_, StatusKind::Good);
 }
 
@@ -111,19 +172,18 @@ StatusText BackupCoordinator::retryBackupNow() {
   return retryStatus(static_cast<std::int64_t>(queue_.size()));
 }
 
-CommandOutcome BackupCoordinator::backupMissingNow(const ImageNameTest& isImageFileName) {
+std::optional<AlertText> BackupCoordinator::missingBackupsRefusal() const {
+  if (!enabled_ || backupDir_.empty()) return backupNotSetUpAlert();
+  if (targetDir_.empty()) return noTargetFolderAlert();
+  return std::nullopt;
+}
+
+CommandOutcome BackupCoordinator::queueMissingBackups(const std::vector<std::string>& sources) {
   CommandOutcome outcome;
-  if (!enabled_ || backupDir_.empty()) {
-    outcome.alert = backupNotSetUpAlert();
-    return outcome;
-  }
-  if (targetDir_.empty()) {
-    outcome.alert = noTargetFolderAlert();
-    return outcome;
-  }
   std::int64_t queued = 0;
-  for (const std::string& source : findMissingBackups(targetDir_, backupDir_, isImageFileName)) {
-    if (!queue_.append(source)) continue;
+  for (const std::string& source : sources) {
+    // A photo on the could-not-back-up list waits for the operator's Retry, not for every run.
+    if (failed_.contains(source) || !queue_.append(source)) continue;
     batchMembers_.insert(source);
     ++queued;
   }
@@ -132,6 +192,15 @@ CommandOutcome BackupCoordinator::backupMissingNow(const ImageNameTest& isImageF
   outcome.status = missingFilesStatus(queued);
   outcome.processQueue = queued > 0;
   return outcome;
+}
+
+CommandOutcome BackupCoordinator::backupMissingNow(const ImageNameTest& isImageFileName) {
+  if (auto refusal = missingBackupsRefusal()) {
+    CommandOutcome outcome;
+    outcome.alert = std::move(refusal);
+    return outcome;
+  }
+  return queueMissingBackups(findMissingBackups(targetDir_, backupDir_, isImageFileName));
 }
 
 std::optional<ConfirmText> BackupCoordinator::clearBackupQueueQuestion() const {
@@ -149,11 +218,54 @@ CommandOutcome BackupCoordinator::clearBackupQueue() {
   queue_.clear();
   saveQueue();
   offline_ = false;
+  full_ = false;
   resetBatch();
   retryTimerWanted_ = false;
   outcome.stopRetryTimer = true;
   outcome.status = queueClearedStatus();
   return outcome;
+}
+
+std::optional<FailedBackupsText> BackupCoordinator::failedBackupsQuestion() const {
+  if (failed_.empty()) return std::nullopt;
+  return failedBackupsText(failed_.entries());
+}
+
+CommandOutcome BackupCoordinator::retryFailedBackups() {
+  CommandOutcome outcome;
+  std::int64_t queued = 0;
+  for (const FailedBackup& entry : failed_.entries()) {
+    if (!queue_.append(entry.path)) continue;
+    batchMembers_.insert(entry.path);
+    ++queued;
+  }
+  batchTotal_ += queued;
+  failed_.clear();
+  saveQueue();
+  outcome.status = failedBackupsRetriedStatus(queued);
+  outcome.processQueue = queued > 0;
+  return outcome;
+}
+
+CommandOutcome BackupCoordinator::removeFailedBackups() {
+  CommandOutcome outcome;
+  const auto count = static_cast<std::int64_t>(failed_.size());
+  failed_.clear();
+  outcome.status = failedBackupsRemovedStatus(count);
+  return outcome;
+}
+
+void BackupCoordinator::photosRenamed(
+    const std::vector<std::pair<std::string, std::string>>& renames) {
+  bool queueChanged = false;
+  for (const auto& [from, to] : renames) {
+    if (queue_.rename(from, to)) {
+      queueChanged = true;
+      if (batchMembers_.erase(from) != 0) batchMembers_.insert(to);
+    }
+    failed_.rename(from, to);
+  }
+  if (queueChanged) saveQueue();
 }
 
 std::optional<std::string> BackupCoordinator::backupMirrorOfFolder(
@@ -170,8 +282,18 @@ RecoverySettings BackupCoordinator::recoverySettings(std::string hardwareAddress
 }
 
 BackupDisplayState BackupCoordinator::displayState() const {
-  return {enabled_,   backupDir_, static_cast<std::int64_t>(queue_.size()), busy_, slow_, offline_,
-          batchDone_, batchTotal_};
+  BackupDisplayState state;
+  state.enabled = enabled_;
+  state.backupDir = backupDir_;
+  state.waiting = static_cast<std::int64_t>(queue_.size());
+  state.busy = busy_;
+  state.slow = slow_;
+  state.offline = offline_;
+  state.batchDone = batchDone_;
+  state.batchTotal = batchTotal_;
+  state.full = full_;
+  state.failed = static_cast<std::int64_t>(failed_.size());
+  return state;
 }
 
 }  // namespace vantrel::backup

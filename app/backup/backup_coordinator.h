@@ -10,12 +10,15 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "backup_display.h"
 #include "backup_queue.h"
 #include "backup_texts.h"
 #include "copy_job.h"
 #include "drive_recovery.h"
+#include "failed_backups.h"
 #include "missing_backups.h"
 
 namespace vantrel::backup {
@@ -26,6 +29,7 @@ struct JobFinish {
   std::optional<AlertText> alert;  // "Backup Paused", once per offline episode
   bool startRetryTimer = false;    // a repeating kRetryInterval timer calling retryTick()
   bool processNext = false;        // processBackupQueue() for the next entry
+  std::optional<StatusText> status;  // a photo left the queue for the could-not-back-up list
 };
 
 struct CommandOutcome {
@@ -43,6 +47,13 @@ class BackupCoordinator {
 
   // Start-up: the stored settings; backup is on only with a folder.
   void restoreSettings(std::string backupDir, bool enabled);
+  // Start-up, once the target folder is known: a stored backup folder that is the target
+  // folder, lies inside it or holds it turns backup off, and the status says why.
+  std::optional<StatusText> turnOffIfFolderConflicts();
+  // Whether `backupDir` can be the backup folder of `targetDir` (compared as the paths resolve
+  // on disk, so a link or a ".." cannot hide the target folder).
+  static BackupFolderConflict folderConflict(const std::filesystem::path& backupDir,
+                                             const std::filesystem::path& targetDir);
   void setTargetDir(std::string targetDir) { targetDir_ = std::move(targetDir); }
   // Start-up, after restoreSettings: reads the queue file. True when the queue should resume
   // kStartupResumeDelay later.
@@ -71,9 +82,24 @@ class BackupCoordinator {
   // "Wake & Reconnect Drive": a failure after it warns again.
   void clearWarnedThisSession() { warnedThisSession_ = false; }
   CommandOutcome backupMissingNow(const ImageNameTest& isImageFileName);
+  // The same in two steps, so that the walk can run off the controller's thread: the alert when
+  // there is nothing to walk, else the folders to walk; then the photos the walk found.
+  std::optional<AlertText> missingBackupsRefusal() const;
+  CommandOutcome queueMissingBackups(const std::vector<std::string>& sources);
   // Nothing to ask when the queue is empty; otherwise clear only on the confirm button.
   std::optional<ConfirmText> clearBackupQueueQuestion() const;
   CommandOutcome clearBackupQueue();
+
+  // The could-not-back-up list: nothing to show when it is empty.
+  std::optional<FailedBackupsText> failedBackupsQuestion() const;
+  // Back into the queue, all of them; call processBackupQueue() next.
+  CommandOutcome retryFailedBackups();
+  CommandOutcome removeFailedBackups();
+  const FailedBackups& failedBackups() const { return failed_; }
+
+  // Photos of the target folder were renamed or moved (a folder renamed, merged or moved to
+  // another name): their entries follow them, in the queue and on the list.
+  void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames);
 
   // Where the backup copy of a folder inside the target folder is, for mirroring a folder
   // rename; nothing when backup is off, a folder is missing, or `folder` is not strictly
@@ -90,6 +116,7 @@ class BackupCoordinator {
   bool busy() const { return busy_; }
   bool slow() const { return slow_; }
   bool offline() const { return offline_; }
+  bool full() const { return full_; }
   bool warnedThisSession() const { return warnedThisSession_; }
   bool retryTimerWanted() const { return retryTimerWanted_; }
   std::int64_t batchDone() const { return batchDone_; }
@@ -98,6 +125,10 @@ class BackupCoordinator {
  private:
   void saveQueue() const;
   void resetBatch();
+  // The head waits: the destination (or the target folder) cannot take copies now.
+  void pause(JobFinish& finish, AlertText alert, bool attemptRecovery);
+  // The head can never be copied as it is: it leaves the queue for the list.
+  void setAside(JobFinish& finish, const std::string& source, std::string reason);
 
   std::filesystem::path queueFile_;
   BackupQueue queue_;
@@ -107,6 +138,8 @@ class BackupCoordinator {
   bool busy_ = false;
   bool slow_ = false;
   bool offline_ = false;
+  bool full_ = false;
+  FailedBackups failed_;
   bool warnedThisSession_ = false;
   bool retryTimerWanted_ = false;
   std::int64_t batchDone_ = 0;

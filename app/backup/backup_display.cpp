@@ -3,6 +3,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "backup_texts.h"
+
 namespace vantrel::backup {
 
 namespace {
@@ -37,6 +39,7 @@ std::string backupStateText(const BackupDisplayState& state) {
     text = number(batchPercentage(state.batchDone, state.batchTotal)) + "% (" +
            number(state.batchDone) + "/" + number(state.batchTotal) + ") · ";
   }
+  if (state.full) return text + number(state.waiting) + " waiting — drive full";
   if (state.offline) return text + number(state.waiting) + " waiting — drive offline";
   if (state.busy && !state.slow) return text + "copying…";
   if (state.busy) return text + number(state.waiting) + " left — slow network";
@@ -61,7 +64,11 @@ std::string backupButtonTooltip(const BackupDisplayState& state) {
 
 ColouredText backupCardLook(const BackupDisplayState& state) {
   if (!state.enabled || !hasFolder(state)) return {"Off", BackupColour::SecondaryLabel};
-  if (state.waiting > 0) return {number(state.waiting) + " queued", BackupColour::Orange};
+  const std::string failed =
+      state.failed > 0 ? " · " + number(state.failed) + " not backed up" : std::string();
+  if (state.full) return {"Drive full · " + number(state.waiting) + " queued", BackupColour::Red};
+  if (state.waiting > 0) return {number(state.waiting) + " queued" + failed, BackupColour::Orange};
+  if (state.failed > 0) return {number(state.failed) + " not backed up", BackupColour::Red};
   return {"Up to date", BackupColour::Green};
 }
 
@@ -72,6 +79,10 @@ MenuItemState backupEnableMenuItem(const BackupDisplayState& state) {
 MenuItemState retryMenuItem(const BackupDisplayState& state) {
   if (state.waiting == 0) return {"Retry Backup Now", false, false};
   return {"Retry Backup Now (" + number(state.waiting) + " waiting)", state.enabled, false};
+}
+
+MenuItemState failedBackupsMenuItem(const BackupDisplayState& state) {
+  return {failedBackupsMenuTitle(state.failed), state.failed > 0, false};
 }
 
 std::vector<PopupItem> backupPopupItems(const BackupDisplayState& state) {

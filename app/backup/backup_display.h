@@ -17,6 +17,8 @@ struct BackupDisplayState {
   bool offline = false;
   std::int64_t batchDone = 0;
   std::int64_t batchTotal = 0;
+  bool full = false;         // paused because the backup drive is full
+  std::int64_t failed = 0;   // photos on the could-not-back-up list
 };
 
 // Named colours of the palette; the window maps them to its own.
@@ -55,6 +57,8 @@ ColouredText backupCardLook(const BackupDisplayState& state);
 
 MenuItemState backupEnableMenuItem(const BackupDisplayState& state);
 MenuItemState retryMenuItem(const BackupDisplayState& state);
+// Shown only while photos are on the could-not-back-up list.
+MenuItemState failedBackupsMenuItem(const BackupDisplayState& state);
 
 // The backup button's pop-up menu, titled "Backup".
 std::vector<PopupItem> backupPopupItems(const BackupDisplayState& state);

@@ -1,5 +1,8 @@
 #include "backup_paths.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "path_inside.h"
@@ -31,6 +34,18 @@ std::uintmax_t fileSizeOrZero(const std::filesystem::path& path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   return error ? 0 : size;
+}
+
+bool folderIgnoresLetterCase(const std::filesystem::path& folder) {
+  const std::string tag = std::to_string(::getpid());
+  const std::filesystem::path probe = folder / (".vantrel-case-Probe-" + tag);
+  const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  ::close(fd);
+  std::error_code ignored;
+  const bool folded = std::filesystem::exists(folder / (".VANTREL-CASE-pROBE-" + tag), ignored);
+  std::filesystem::remove(probe, ignored);
+  return folded;
 }
 
 }  // namespace vantrel::backup

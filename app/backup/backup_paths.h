@@ -24,4 +24,8 @@ std::string temporaryCopyPath(std::string_view destination);
 // A file's size; 0 when it cannot be read, which never passes as a complete copy.
 std::uintmax_t fileSizeOrZero(const std::filesystem::path& path);
 
+// Whether the file system of `folder` ignores letter case ("Anna" and "anna" name one file, as
+// on FAT and exFAT drives); false when it cannot be told.
+bool folderIgnoresLetterCase(const std::filesystem::path& folder);
+
 }  // namespace vantrel::backup

@@ -17,6 +17,18 @@ bool BackupQueue::remove(const std::string& path) {
   return true;
 }
 
+bool BackupQueue::rename(const std::string& from, const std::string& to) {
+  if (from == to || members_.count(from) == 0) return false;
+  const auto at = std::find(order_.begin(), order_.end(), from);
+  members_.erase(from);
+  if (members_.insert(to).second) {
+    *at = to;
+  } else {
+    order_.erase(at);
+  }
+  return true;
+}
+
 void BackupQueue::clear() {
   order_.clear();
   members_.clear();

@@ -18,6 +18,9 @@ class BackupQueue {
   // Removes `path`; true when it was queued.
   bool remove(const std::string& path);
   void clear();
+  // The entry `from` becomes `to` in its place (dropped when `to` is queued already); true when
+  // `from` was queued.
+  bool rename(const std::string& from, const std::string& to);
   // Replaces the whole queue, keeping the first of any repeated paths.
   void assign(const std::vector<std::string>& paths);
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel::backup {
 
@@ -48,6 +49,36 @@ inline constexpr std::string_view kDriveReconnected =
 
 // "Backup Paused", with the number of waiting photos and the error text when there is one.
 AlertText backupPausedAlert(std::int64_t waiting, std::string_view errorText);
+// The backup drive has no room left (or the user's quota is used up).
+AlertText backupDriveFullAlert(std::int64_t waiting);
+// The photos to copy are on a target folder that is missing or unmounted.
+AlertText targetUnavailableAlert(std::int64_t waiting);
+
+// The Backup menu item for the photos that could not be backed up: "2 photos could not be
+// backed up…".
+std::string failedBackupsMenuTitle(std::int64_t count);
+// The list itself, with path and reason, and what can be done about it.
+struct FailedBackupsText {
+  std::string title;
+  std::string message;
+  std::string retryButton;
+  std::string removeButton;
+  std::string closeButton;
+};
+struct FailedBackup;
+FailedBackupsText failedBackupsText(const std::vector<FailedBackup>& entries);
+StatusText failedBackupsRetriedStatus(std::int64_t count);
+StatusText failedBackupsRemovedStatus(std::int64_t count);
+// A photo left the queue for the list.
+StatusText couldNotBackUpStatus(std::string_view fileName, std::string_view reason);
+
+// Why a backup folder cannot be used with this target folder.
+enum class BackupFolderConflict { None, SameAsTarget, InsideTarget, ContainsTarget };
+AlertText backupFolderRefusedAlert(BackupFolderConflict conflict);
+// Said when a stored backup folder conflicts at start-up and backup is turned off.
+StatusText backupTurnedOffStatus(BackupFolderConflict conflict);
+// The backup folder's drive ignores letter case ("Anna" and "anna" are one name there).
+StatusText caseInsensitiveDriveStatus(std::string_view backupDir);
 
 StatusText backupOnStatus(std::string_view backupDir, StatusKind kind);
 StatusText backupOffStatus();

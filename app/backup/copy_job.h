@@ -19,14 +19,17 @@ struct CopyJob {
 };
 
 enum class CopyOutcome {
-  Copied = 0,         // the destination holds a copy of the same size
-  Failed = 1,         // the backup folder is away or the copy could not be completed
-  SourceMissing = 2,  // the source is gone; its entry is dropped without counting
+  Copied = 0,           // the backup holds this photo's exact bytes, at CopyResult::copiedTo
+  Failed = 1,           // the destination is away or unusable: pause and retry later
+  SourceMissing = 2,    // the source is gone
+  DestinationFull = 3,  // ENOSPC or EDQUOT on the destination: pause, the drive is full
+  FileRefused = 4,      // this one file can never be copied: errorText says why
 };
 
 struct CopyResult {
   CopyOutcome outcome = CopyOutcome::Failed;
-  std::string errorText;  // for Failed only; empty when the backup folder is simply away
+  std::string errorText;
+  std::string copiedTo;
 };
 
 inline constexpr const char* kIncompleteCopyText = "incomplete copy (connection dropped)";

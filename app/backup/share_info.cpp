@@ -34,4 +34,20 @@ bool folderIsOnNetworkShare(const std::filesystem::path& folder, platform::Mount
   return mount && isNetworkSource(mount->source);
 }
 
+std::filesystem::path mountPointOf(const std::filesystem::path& folder,
+                                   platform::MountLocator& locator) {
+  const std::optional<platform::MountSource> mount = locator.mountSourceOf(folder);
+  return mount ? mount->mountPoint : std::filesystem::path();
+}
+
+bool backupFolderReachable(const std::filesystem::path& folder,
+                           const std::filesystem::path& recordedMountPoint, bool onShare,
+                           platform::MountLocator& locator) {
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(folder, ignored)) return false;
+  if (onShare && !folderIsOnNetworkShare(folder, locator)) return false;
+  if (recordedMountPoint.empty()) return true;
+  return mountPointOf(folder, locator).lexically_normal() == recordedMountPoint.lexically_normal();
+}
+
 }  // namespace vantrel::backup

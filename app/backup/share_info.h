@@ -31,4 +31,16 @@ std::string hostFromMountSource(std::string_view mountSource);
 // copies.
 bool folderIsOnNetworkShare(const std::filesystem::path& folder, platform::MountLocator& locator);
 
+// The mount point that holds `folder` now; empty when it cannot be told.
+std::filesystem::path mountPointOf(const std::filesystem::path& folder,
+                                   platform::MountLocator& locator);
+
+// Whether the backup folder can take copies: it is a folder, it still lies on the mount point
+// recorded when it was chosen (a drive unplugged from a fixed mount point leaves an empty folder
+// on the system disk), and, when it was chosen on a network share, it still lies on one. An empty
+// `recordedMountPoint` (a folder chosen by an older version) is not checked.
+bool backupFolderReachable(const std::filesystem::path& folder,
+                           const std::filesystem::path& recordedMountPoint, bool onShare,
+                           platform::MountLocator& locator);
+
 }  // namespace vantrel::backup

@@ -33,41 +33,49 @@ std::string entryName(const fs::directory_entry& entry) {
   return entry.path().filename().native();
 }
 
-// After the folder itself was renamed: images named after the old folder take the new name.
-std::int64_t renameImagesByPrefix(const fs::path& folder, std::string_view oldName,
-                                  std::string_view newName) {
+// After the folder itself was renamed from `oldFolder`: images named after the old folder take
+// the new name.
+FolderRenameResult renameImagesByPrefix(const fs::path& oldFolder, const fs::path& folder,
+                                        std::string_view oldName, std::string_view newName) {
+  FolderRenameResult result;
   const auto entries = listFolder(folder);
-  if (!entries) return 0;
-  std::int64_t images = 0;
+  if (!entries) return result;
   for (const auto& entry : *entries) {
     const std::string name = entryName(entry);
     if (!isImageFileName(name)) continue;
-    ++images;
-    if (!name.starts_with(oldName)) continue;
-    const std::string renamed = std::string(newName) + name.substr(oldName.size());
-    if (renamed == name) continue;
-    // A file already holding the new name keeps it; this image keeps its old one.
-    std::error_code ignored;
-    rename_no_replace(entry.path(), folder / renamed, ignored);
+    ++result.photos;
+    fs::path now = entry.path();
+    if (name.starts_with(oldName)) {
+      const std::string renamed = std::string(newName) + name.substr(oldName.size());
+      // A file already holding the new name keeps it; this image keeps its old one.
+      std::error_code error;
+      if (renamed != name && rename_no_replace(entry.path(), folder / renamed, error)) {
+        now = folder / renamed;
+      }
+    }
+    result.renamed.push_back({oldFolder / name, now});
   }
-  return images;
+  return result;
 }
 
 FolderRenameResult mergeImages(const fs::path& folder,
                                const std::vector<fs::directory_entry>& entries,
                                const fs::path& destination, std::string_view newName) {
-  if (!isDirectory(destination)) return {0, std::string(kCouldNotRenameFolderError)};
+  if (!isDirectory(destination)) return {0, std::string(kCouldNotRenameFolderError), {}};
   std::int64_t number = maxNumberedIndexInFolder(destination, newName) + 1;
-  std::int64_t moved = 0;
+  FolderRenameResult result;
   for (const auto& entry : entries) {
     const std::string name = entryName(entry);
     if (!isImageFileName(name)) continue;
     const std::string_view extension = fileExtension(name);
     for (int taken = 0; taken < kMaxTakenNames; ++taken) {
       std::error_code error;
-      const bool ok = rename_no_replace(
-          entry.path(), destination / captureFileName(newName, number++, extension), error);
-      if (ok) ++moved;
+      const fs::path to = destination / captureFileName(newName, number++, extension);
+      const bool ok = rename_no_replace(entry.path(), to, error);
+      if (ok) {
+        ++result.photos;
+        result.renamed.push_back({entry.path(), to});
+      }
       // A failed move leaves the image in the old folder, which then stays.
       if (ok || error != std::errc::file_exists) break;
     }
@@ -75,7 +83,7 @@ FolderRenameResult mergeImages(const fs::path& folder,
   // Removes the folder only when it is empty.
   std::error_code ignored;
   fs::remove(folder, ignored);
-  return {moved, {}};
+  return result;
 }
 
 }  // namespace
@@ -88,14 +96,14 @@ FolderRenameResult renameFolderFSAt(const fs::path& folder, std::string_view san
   // Listed first: a merge moves exactly what was there.
   std::error_code listError;
   const auto entries = listFolder(source, listError);
-  if (!entries) return {0, describe(listError)};
+  if (!entries) return {0, describe(listError), {}};
 
   if (!somethingAt(destination)) {
     std::error_code error;
     if (rename_no_replace(source, destination, error))
-      return {renameImagesByPrefix(destination, oldName, sanitizedName), {}};
+      return renameImagesByPrefix(source, destination, oldName, sanitizedName);
     // Someone made the new folder meanwhile: merge into it rather than fail.
-    if (error != std::errc::file_exists) return {0, describe(error)};
+    if (error != std::errc::file_exists) return {0, describe(error), {}};
   }
   return mergeImages(source, *entries, destination, sanitizedName);
 }

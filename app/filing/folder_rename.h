@@ -6,12 +6,21 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel::filing {
+
+// One photo's path before and after a rename or a merge.
+struct PhotoRename {
+  std::filesystem::path from;
+  std::filesystem::path to;
+  bool operator==(const PhotoRename&) const = default;
+};
 
 struct FolderRenameResult {
   std::int64_t photos = 0;  // images now under the new name
   std::string error;        // empty on success
+  std::vector<PhotoRename> renamed;  // every image whose path changed
 
   bool succeeded() const { return error.empty(); }
 };

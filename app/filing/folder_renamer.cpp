@@ -36,10 +36,10 @@ FolderRenamer::FolderRenamer(fs::path targetFolder, BackupFolderLookup backupFol
 FolderRenameResult FolderRenamer::renameFolderAt(const fs::path& folder,
                                                  std::string_view name) const {
   const std::string_view trimmed = names::trimWhitespace(name);
-  if (trimmed.empty()) return {0, std::string(kEnterValidNameError)};
+  if (trimmed.empty()) return {0, std::string(kEnterValidNameError), {}};
   const std::string newName = sanitize_filename(trimmed);
   const fs::path source = withoutTrailingSeparator(folder);
-  if (newName == source.filename().native()) return {0, std::string(kAlreadyFolderNameError)};
+  if (newName == source.filename().native()) return {0, std::string(kAlreadyFolderNameError), {}};
 
   // Looked up before the rename, while the folder still has its old name.
   const std::optional<fs::path> backupCopy = backupCopyOf(source);

@@ -59,6 +59,7 @@ PhotoMoveResult movePhotosFromRow(names::NamesList& list, names::ModelRow source
     for (const auto& [folder, newFolderName] : renames) {
       const FolderRenameResult renamed = renamer.renameFolderAt(folder, newFolderName);
       result.photos += renamed.photos;
+      result.renamed.insert(result.renamed.end(), renamed.renamed.begin(), renamed.renamed.end());
       if (!renamed.succeeded() && result.firstError.empty()) result.firstError = renamed.error;
     }
   }

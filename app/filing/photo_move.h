@@ -19,6 +19,7 @@ struct PhotoMoveResult {
   names::ModelRow destinationRow = names::kNoRow;
   std::string destinationName;  // the destination row's name, for the status
   bool rowAdded = false;
+  std::vector<PhotoRename> renamed;  // every image whose path changed
 };
 
 // Renames the source's main folder, and each selected suffix folder, to the destination's name

@@ -15,6 +15,9 @@ struct AppEnvironment {
   // Where the wake-on-LAN packet for a sleeping backup drive goes (tests use loopback).
   QString wakeAddress = QStringLiteral("255.255.255.255");
   quint16 wakePort = 9;
+  // The mount table the backup reads to tell which drive holds its folder (tests write their
+  // own to simulate unplugged drives).
+  QString mountInfoFile = QStringLiteral("/proc/self/mountinfo");
   // Options given to every worker. Production values; tests may adjust them.
   QMap<QString, QString> workerEnvironment;
 

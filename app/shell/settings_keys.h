@@ -13,6 +13,8 @@ inline const QString kBackupDir = QStringLiteral("VantrelBackupDir");
 inline const QString kBackupEnabled = QStringLiteral("VantrelBackupEnabled");
 inline const QString kBackupShareUrl = QStringLiteral("VantrelBackupShareURL");
 inline const QString kBackupMac = QStringLiteral("VantrelBackupMAC");
+// The mount point that held the backup folder when it was chosen.
+inline const QString kBackupMountPoint = QStringLiteral("VantrelBackupMountPoint");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");

@@ -209,8 +209,8 @@ void VantrelAppDelegate::savePersistentPaths() {
 void VantrelAppDelegate::restoreSavedPaths() {
   _filing->restoreSettings();
   _camera->restoreSettings();
-  _backup->restoreBackupSettings();
   _backup->setTargetDir(_filing->targetDir());
+  _backup->restoreBackupSettings();
   _list->restoreList();
   // The folder scan above ran before the list was back; count against the restored names.
   _filing->rescanOutputFolders();

@@ -11,11 +11,13 @@
 #include <QTimer>
 
 #include "backup_coordinator.h"
+#include "backup_paths.h"
 #include "backup_queue_file.h"
 #include "backup_services.h"
 #include "backup_timing.h"
 #include "dialogs.h"
 #include "image_types.h"
+#include "missing_backups.h"
 #include "palette.h"
 #include "remount_job.h"
 #include "settings_keys.h"
@@ -30,6 +32,7 @@ const QString& kBackupDirKey = settings_keys::kBackupDir;
 const QString& kBackupEnabledKey = settings_keys::kBackupEnabled;
 const QString& kShareUrlKey = settings_keys::kBackupShareUrl;
 const QString& kMacKey = settings_keys::kBackupMac;
+const QString& kMountPointKey = settings_keys::kBackupMountPoint;
 
 int ms(std::chrono::seconds s) {
   return static_cast<int>(s.count() * 1000);
@@ -81,7 +84,8 @@ BackupController::BackupController(const AppEnvironment& env, StatusController* 
       _backup(std::make_unique<vantrel::backup::BackupCoordinator>(vantrel::backup::backupQueuePath(
           std::filesystem::path(env.dataFolder.toStdString()).parent_path()))),
       _backupServices(std::make_unique<BackupServices>(
-          vantrel::platform::Ipv4Endpoint{env.wakeAddress.toStdString(), env.wakePort})) {}
+          vantrel::platform::Ipv4Endpoint{env.wakeAddress.toStdString(), env.wakePort},
+          env.mountInfoFile.toStdString())) {}
 
 BackupController::~BackupController() {
   stopForTermination();
@@ -130,6 +134,11 @@ void BackupController::showBackupStatus(const vantrel::backup::StatusText& statu
 void BackupController::restoreBackupSettings() {
   const QString dir = _defaults->string(kBackupDirKey).value_or(QString());
   _backup->restoreSettings(dir.toStdString(), _defaults->boolean(kBackupEnabledKey, false));
+  if (const auto turnedOff = _backup->turnOffIfFolderConflicts()) {
+    _defaults->set(kBackupEnabledKey, false);
+    _defaults->flush();
+    showBackupStatus(*turnedOff);
+  }
   const bool resume = _backup->loadQueue();
   refreshBackupMenu();
   if (resume) {
@@ -154,14 +163,14 @@ void BackupController::processBackupQueue() {
   if (!job) return;
   BackupServices* services = _backupServices.get();
   const bool onShare = backupFolderOnRecordedShare();
+  const std::filesystem::path mountPoint =
+      _defaults->string(kMountPointKey).value_or(QString()).toStdString();
   QPointer<BackupController> self(this);
-  services->copyPool.start([self, services, onShare, job = *job] {
-    vantrel::backup::FolderCheck check;
-    if (onShare) {
-      check = [services](const std::filesystem::path& folder) {
-        return vantrel::backup::folderIsOnNetworkShare(folder, services->locator);
-      };
-    }
+  services->copyPool.start([self, services, onShare, mountPoint, job = *job] {
+    const vantrel::backup::FolderCheck check = [&](const std::filesystem::path& folder) {
+      return vantrel::backup::backupFolderReachable(folder, mountPoint, onShare,
+                                                    services->locator);
+    };
     const auto result = vantrel::backup::runCopyJob(job, vantrel::backup::copyFileContents, check);
     QMetaObject::invokeMethod(
         qApp,
@@ -181,6 +190,7 @@ void BackupController::backupJobFinished(const vantrel::backup::CopyJob& job,
   const auto finish = _backup->finishJob(job, result);
   refreshBackupMenu();
   if (finish.alert) _status->showAlert(q(finish.alert->title), q(finish.alert->message));
+  if (finish.status) showBackupStatus(*finish.status);
   if (finish.startRetryTimer && !_backupTimer) {
     _backupTimer = new QTimer(this);
     _backupTimer->setInterval(ms(vantrel::backup::kRetryInterval));
@@ -269,8 +279,22 @@ void BackupController::chooseBackupFolder() {
   setBackupFolder(chosen);
 }
 
-void BackupController::setBackupFolder(const QString& folder) {
-  const auto status = _backup->chooseBackupFolder(folder.toStdString());
+bool BackupController::setBackupFolder(const QString& folder) {
+  using vantrel::backup::BackupCoordinator;
+  const auto conflict = BackupCoordinator::folderConflict(folder.toStdString(), _backup->targetDir());
+  if (conflict != vantrel::backup::BackupFolderConflict::None) {
+    const auto refused = vantrel::backup::backupFolderRefusedAlert(conflict);
+    _status->showAlert(q(refused.title), q(refused.message));
+    return false;
+  }
+  auto status = _backup->chooseBackupFolder(folder.toStdString());
+  if (vantrel::backup::folderIgnoresLetterCase(folder.toStdString())) {
+    status = vantrel::backup::caseInsensitiveDriveStatus(folder.toStdString());
+  }
+  // Copies go only where this drive is: an unplugged drive leaves its mount point behind.
+  const std::filesystem::path mountPoint =
+      vantrel::backup::mountPointOf(folder.toStdString(), _backupServices->locator);
+  _defaults->set(kMountPointKey, QString::fromStdString(mountPoint.string()));
   _defaults->set(kBackupDirKey, folder);
   _defaults->set(kBackupEnabledKey, _backup->enabled());
   _defaults->flush();
@@ -278,6 +302,7 @@ void BackupController::setBackupFolder(const QString& folder) {
   showBackupStatus(status);
   refreshBackupMenu();
   processBackupQueue();
+  return true;
 }
 
 void BackupController::toggleBackupEnabled() {
@@ -313,8 +338,40 @@ void BackupController::applyBackupOutcome(const vantrel::backup::CommandOutcome&
 }
 
 void BackupController::backupMissingNow() {
-  applyBackupOutcome(_backup->backupMissingNow(
-      [](const std::string& name) { return vantrel::filing::isImageFileName(name); }));
+  if (const auto refusal = _backup->missingBackupsRefusal()) {
+    _status->showAlert(q(refusal->title), q(refusal->message));
+    return;
+  }
+  // The walk reads every photo's folder on both drives: off the window's thread.
+  QPointer<BackupController> self(this);
+  _backupServices->commandPool.start(
+      [self, target = _backup->targetDir(), backupDir = _backup->backupDir()] {
+        const auto missing = vantrel::backup::findMissingBackups(
+            target, backupDir,
+            [](const std::string& name) { return vantrel::filing::isImageFileName(name); });
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, missing] {
+              if (self) self->applyBackupOutcome(self->_backup->queueMissingBackups(missing));
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+void BackupController::showFailedBackups() {
+  const auto question = _backup->failedBackupsQuestion();
+  if (!question) return;
+  const int answer = _dialogs->ask(
+      q(question->title), q(question->message),
+      {q(question->retryButton), q(question->removeButton), q(question->closeButton)});
+  if (answer == 0) applyBackupOutcome(_backup->retryFailedBackups());
+  if (answer == 1) applyBackupOutcome(_backup->removeFailedBackups());
+}
+
+void BackupController::photosRenamed(
+    const std::vector<std::pair<std::string, std::string>>& renames) {
+  _backup->photosRenamed(renames);
+  refreshBackupMenu();
 }
 
 void BackupController::clearBackupQueue() {
@@ -352,6 +409,11 @@ void BackupController::refreshBackupMenu() {
     _backupEnableMenuItem->setText(q(item.title));
     _backupEnableMenuItem->setEnabled(item.enabled);
     _backupEnableMenuItem->setChecked(item.checked);
+  }
+  if (_failedMenuItem) {
+    const auto item = vantrel::backup::failedBackupsMenuItem(state);
+    _failedMenuItem->setText(q(item.title));
+    _failedMenuItem->setVisible(item.enabled);
   }
   if (_backupSyncMenuItem) {
     const auto item = vantrel::backup::retryMenuItem(state);
@@ -398,5 +460,9 @@ void BackupController::installBackupMenu(QMenu* menu) {
           this, [this] { backupMissingNow(); });
   connect(menu->addAction(q(vantrel::backup::texts::kClearBackupQueue)), &QAction::triggered, this,
           [this] { clearBackupQueue(); });
+  menu->addSeparator();
+  _failedMenuItem = menu->addAction(QString());
+  _failedMenuItem->setVisible(false);
+  connect(_failedMenuItem, &QAction::triggered, this, [this] { showFailedBackups(); });
   refreshBackupMenu();
 }

@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app_environment.h"
 #include "backup_coordinator.h"
@@ -45,13 +48,18 @@ class BackupController : public QObject {
   void backupRetryTick();
   void attemptBackupDriveRecovery(bool force);
   void chooseBackupFolder();
-  // Makes `folder` the backup folder as the chooser would.
-  void setBackupFolder(const QString& folder);
+  // Makes `folder` the backup folder as the chooser would; false (with an alert) when it is the
+  // target folder, lies inside it or holds it.
+  bool setBackupFolder(const QString& folder);
   void toggleBackupEnabled();
   void retryBackupNow();
   void wakeAndReconnectBackup();
   void backupMissingNow();
   void clearBackupQueue();
+  // The photos that could not be backed up, with Retry and Remove.
+  void showFailedBackups();
+  // Photos were renamed or moved in the target folder (old path, new path).
+  void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames);
   void backupButtonClicked();
   void refreshBackupMenu();
   void refreshBackupButton();
@@ -80,5 +88,6 @@ class BackupController : public QObject {
   BackupViews _views;
   QAction* _backupEnableMenuItem = nullptr;
   QAction* _backupSyncMenuItem = nullptr;
+  QAction* _failedMenuItem = nullptr;
   QTimer* _backupTimer = nullptr;
 };

@@ -14,7 +14,8 @@
 #include "udp_datagram_sender.h"
 
 struct BackupServices {
-  explicit BackupServices(const vantrel::platform::Ipv4Endpoint& wakeDestination);
+  BackupServices(const vantrel::platform::Ipv4Endpoint& wakeDestination,
+                 const std::filesystem::path& mountInfoFile);
 
   vantrel::platform::ProcessCommandRunner runner;
   vantrel::platform::LinuxMountLocator locator;

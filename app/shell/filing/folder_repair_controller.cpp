@@ -36,7 +36,7 @@ fs::path localPath(const QString& path) {
 }  // namespace
 
 FolderRepairController::FolderRepairController(NamesController* names, FilingController* filing,
-                                               TagsController* tags, const BackupController* backup,
+                                               TagsController* tags, BackupController* backup,
                                                StatusController* status, Dialogs* dialogs,
                                                QObject* parent)
     : QObject(parent),
@@ -55,6 +55,12 @@ vantrel::filing::FolderRenamer FolderRepairController::folderRenamer() const {
     return fs::path(*mirror);
   };
   return vantrel::filing::FolderRenamer(localPath(_filing->targetDir()), backupMirror);
+}
+
+void FolderRepairController::tellBackup(const std::vector<vantrel::filing::PhotoRename>& renamed) {
+  std::vector<std::pair<std::string, std::string>> paths;
+  for (const auto& rename : renamed) paths.emplace_back(rename.from.string(), rename.to.string());
+  if (!paths.empty()) _backup->photosRenamed(paths);
 }
 
 void FolderRepairController::installRepairActions(NameRowActions* rows) {
@@ -130,6 +136,7 @@ void FolderRepairController::movePhotosFromRow(qint64 row, const QString& name,
   const vantrel::filing::PhotoMoveResult result = vantrel::filing::movePhotosFromRow(
       _names->names(), row, name.toStdString(), suffixes, folderRenamer());
   if (!result.performed) return;
+  tellBackup(result.renamed);
   _names->afterPhotosMoved(result.destinationRow);
   if (!result.firstError.empty()) {
     _status->showAlert(q(vantrel::filing::kMoveProblemTitle), q(result.firstError));
@@ -162,6 +169,7 @@ void FolderRepairController::applyFolderRenameFrom(const QString& folder, const 
   const std::string typed = name.toStdString();
   const vantrel::filing::FolderRenameResult result =
       folderRenamer().renameFolderAt(localPath(QDir::cleanPath(folder)), typed);
+  tellBackup(result.renamed);
   _filing->rescanOutputFolders();
   if (!result.succeeded()) {
     _status->showAlert(q(vantrel::filing::kRenameFailedTitle), q(result.error));

@@ -22,7 +22,7 @@ class FolderRepairController : public QObject {
   Q_OBJECT
  public:
   FolderRepairController(NamesController* names, FilingController* filing, TagsController* tags,
-                         const BackupController* backup, StatusController* status, Dialogs* dialogs,
+                         BackupController* backup, StatusController* status, Dialogs* dialogs,
                          QObject* parent = nullptr);
 
   // Answers the row menu's folder items and rows dropped onto rows.
@@ -44,11 +44,13 @@ class FolderRepairController : public QObject {
 
  private:
   vantrel::filing::FolderRenamer folderRenamer() const;
+  // Photos waiting for their backup follow their new paths.
+  void tellBackup(const std::vector<vantrel::filing::PhotoRename>& renamed);
 
   NamesController* _names;
   FilingController* _filing;
   TagsController* _tags;
-  const BackupController* _backup;
+  BackupController* _backup;
   StatusController* _status;
   Dialogs* _dialogs;
 };
