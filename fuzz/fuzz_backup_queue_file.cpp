@@ -1,6 +1,7 @@
-// The backup queue file: any bytes in the file loaded, the queue saved and loaded again; and any
-// list of paths written and read back.
+// The backup queue file: any bytes in the file loaded (and kept aside when unreadable), the queue
+// saved and loaded again; and any list of paths written and read back.
 #include <fstream>
+#include <iterator>
 
 #include "backup_queue.h"
 #include "backup_queue_file.h"
@@ -24,6 +25,11 @@ void writeRaw(const fs::path& file, std::string_view bytes) {
   if (!out) std::abort();
 }
 
+std::string readRaw(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -41,6 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::optional<std::vector<std::string>> parsed = parseStringArrayPlist(text);
   const std::vector<std::string> loaded = loadBackupQueue(file);
   FUZZ_CHECK(loaded == parsed.value_or(std::vector<std::string>()));
+
+  // The launch read agrees, and a file it cannot read is kept aside with every byte.
+  const QueueFileRead read = readBackupQueueFile(file);
+  FUZZ_CHECK(read.ok() == parsed.has_value());
+  FUZZ_CHECK(read.paths == loaded);
+  if (read.movedAside) {
+    FUZZ_CHECK(!fs::exists(file));
+    FUZZ_CHECK(readRaw(*read.movedAside) == text);
+    fs::remove(*read.movedAside);
+  }
 
   // The application keeps the loaded queue and saves it again: the next start finds it unchanged.
   BackupQueue queue;

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "base64.h"
+#include "utf8_check.h"
+
 namespace vantrel::backup {
 
 namespace {
@@ -25,7 +28,7 @@ void appendUtf8(std::string& out, std::uint32_t code) {
 }
 
 // A small reader for exactly the documents this format allows: prolog, <plist>, one <array>
-// of <string> elements. Anything else makes the whole text unreadable.
+// of <string> and <data> elements. Anything else makes the whole text unreadable.
 class Reader {
  public:
   explicit Reader(std::string_view text) : text_(text) {}
@@ -45,15 +48,9 @@ class Reader {
       while (true) {
         skipMisc();
         if (take("</array>")) break;
-        if (take("<string/>")) {
-          strings.emplace_back();
-        } else if (take("<string>")) {
-          std::optional<std::string> text = characterData();
-          if (!text || !take("</string>")) return std::nullopt;
-          strings.push_back(std::move(*text));
-        } else {
-          return std::nullopt;
-        }
+        std::optional<std::string> entry = arrayEntry();
+        if (!entry) return std::nullopt;
+        strings.push_back(std::move(*entry));
       }
     } else {
       return std::nullopt;
@@ -66,6 +63,23 @@ class Reader {
   }
 
  private:
+  std::optional<std::string> arrayEntry() {
+    if (take("<string/>") || take("<data/>")) return std::string();
+    if (take("<string>")) {
+      std::optional<std::string> text = characterData();
+      if (!text || !take("</string>")) return std::nullopt;
+      return text;
+    }
+    if (take("<data>")) {
+      const std::size_t end = text_.find("</data>", at_);
+      if (end == std::string_view::npos) return std::nullopt;
+      const std::string_view encoded = text_.substr(at_, end - at_);
+      at_ = end + std::string_view("</data>").size();
+      return decodeBase64(encoded);
+    }
+    return std::nullopt;
+  }
+
   bool startsWith(std::string_view what) const { return text_.substr(at_).starts_with(what); }
 
   bool take(std::string_view what) {
@@ -176,8 +190,7 @@ class Reader {
   std::size_t at_ = 0;
 };
 
-}  // namespace
-
+// One string as XML character data.
 void appendEscapedXml(std::string& out, std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -198,6 +211,20 @@ void appendEscapedXml(std::string& out, std::string_view text) {
     } else {
       out.push_back(c);
     }
+  }
+}
+
+}  // namespace
+
+void appendArrayEntry(std::string& out, std::string_view bytes) {
+  if (isValidUtf8(bytes)) {
+    out += "\t<string>";
+    appendEscapedXml(out, bytes);
+    out += "</string>\n";
+  } else {
+    out += "\t<data>";
+    out += encodeBase64(bytes);
+    out += "</data>\n";
   }
 }
 

@@ -1,4 +1,6 @@
-// An XML property list whose root is an array of strings: the backup queue file's format.
+// An XML property list whose root is an array of paths: the backup queue file's format. A path
+// that is UTF-8 is a <string>; any other (a Linux file name is only bytes) is a <data> element
+// holding its bytes in base64, in the same array and in the same order.
 #pragma once
 
 #include <iterator>
@@ -9,16 +11,18 @@
 
 namespace vantrel::backup {
 
-// The property list text, each string escaped so that any path reads back unchanged.
+// The property list text, written so that any byte string reads back unchanged.
 template <typename Strings>
 std::string formatStringArrayPlist(const Strings& strings);
 
-// The strings of a property list whose root is an array of strings, or nothing when the text is
-// not one (malformed, another root, an entry that is not a string).
+// The entries of a property list whose root is an array of <string> and <data> elements, or
+// nothing when the text is not one (malformed, another root, any other kind of entry). The
+// characters of a <string> are taken as they stand, so that a file from before <data> keeps
+// the bytes it was written with.
 std::optional<std::vector<std::string>> parseStringArrayPlist(std::string_view text);
 
-// One string as XML character data.
-void appendEscapedXml(std::string& out, std::string_view text);
+// One array entry on a line of its own: <string> or <data>, whichever keeps `bytes` unchanged.
+void appendArrayEntry(std::string& out, std::string_view bytes);
 
 template <typename Strings>
 std::string formatStringArrayPlist(const Strings& strings) {
@@ -31,11 +35,7 @@ std::string formatStringArrayPlist(const Strings& strings) {
     out += "<array/>\n";
   } else {
     out += "<array>\n";
-    for (const auto& text : strings) {
-      out += "\t<string>";
-      appendEscapedXml(out, text);
-      out += "</string>\n";
-    }
+    for (const auto& text : strings) appendArrayEntry(out, text);
     out += "</array>\n";
   }
   out += "</plist>\n";

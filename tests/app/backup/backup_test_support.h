@@ -7,6 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
+
+#include "backup_queue.h"
 
 namespace vantrel::backup::testing {
 
@@ -45,6 +48,12 @@ inline std::string readFile(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+inline BackupQueue queueOf(const std::vector<std::string>& paths) {
+  BackupQueue queue;
+  queue.assign(paths);
+  return queue;
+}
+
 // Every entry below `dir`, relative, sorted.
 inline std::vector<std::string> treeOf(const fs::path& dir) {
   std::vector<std::string> entries;
@@ -52,6 +61,20 @@ inline std::vector<std::string> treeOf(const fs::path& dir) {
     entries.push_back(entry.path().lexically_relative(dir).string());
   std::sort(entries.begin(), entries.end());
   return entries;
+}
+
+// Texts that are no queue file: cut off, not XML, another root, an entry of another kind, a bad
+// reference or base64, something after the end.
+inline std::vector<std::string> unreadableQueueTexts() {
+  return {"",
+          "not xml at all",
+          "<plist><array><string>/a</string>",
+          "<plist><dict><key>a</key><string>b</string></dict></plist>",
+          "<plist><array><string>/a</string><integer>1</integer></array></plist>",
+          "<plist><array><string>a &bogus; b</string></array></plist>",
+          "<plist><array><data>L3Bob3Rvcy9N/Gxs!ZXI=</data></array></plist>",
+          "<plist><array><data>L3Bob3Rvcy9N",
+          "<plist><array><string>/a</string></array></plist> trailing"};
 }
 
 }  // namespace vantrel::backup::testing

@@ -10,15 +10,10 @@ namespace vantrel::backup {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::queueOf;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
-
-BackupQueue queueOf(const std::vector<std::string>& paths) {
-  BackupQueue queue;
-  queue.assign(paths);
-  return queue;
-}
 
 std::vector<std::string> entriesOf(const BackupQueue& queue) {
   return {queue.entries().begin(), queue.entries().end()};
@@ -39,6 +34,39 @@ TEST(QueueFile, SurvivesAReloadWithAwkwardPaths) {
                                           ""};
   ASSERT_TRUE(saveBackupQueue(file, queueOf(paths)));
   EXPECT_EQ(loadBackupQueue(file), paths);
+}
+
+TEST(QueueFile, KeepsNamesThatAreNotUtf8ByteForByteAndInOrder) {
+  using namespace std::string_literals;
+  TempDir dir;
+  const fs::path file = dir / "q.plist";
+  const std::string latin1 = "/photos/M\xfcller/M\xfcller_0001.JPG";
+  const std::vector<std::string> paths = {
+      "/photos/Zoë & <Co>/a.jpg", latin1,        "/photos/Müller/Müller_0001.JPG",
+      "/cut off \xe2\x82",        // the first two bytes of "€"
+      "/surrogate \xed\xa0\x80",  // no UTF-8 although well-shaped
+      "/overlong \xc0\xaf",       "\xff\0\xfe"s, "/last.jpg"};
+  ASSERT_TRUE(saveBackupQueue(file, queueOf(paths)));
+  EXPECT_EQ(loadBackupQueue(file), paths);
+
+  // The form other property list readers know: the bytes as base64, between the strings.
+  const std::string text = readFile(file);
+  EXPECT_NE(text.find("\t<string>/photos/Zoë &amp; &lt;Co&gt;/a.jpg</string>\n"
+                      "\t<data>L3Bob3Rvcy9N/GxsZXIvTfxsbGVyXzAwMDEuSlBH</data>\n"
+                      "\t<string>/photos/Müller/Müller_0001.JPG</string>\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\t<data>/wD+</data>\n\t<string>/last.jpg</string>"), std::string::npos);
+}
+
+TEST(QueueFile, ReadsFilesWrittenBeforeNamesThatAreNotUtf8HadTheirOwnForm) {
+  // Such a name went into a <string> as raw bytes; it must come back as those bytes.
+  EXPECT_EQ(parseStringArrayPlist("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                  "<plist version=\"1.0\">\n<array>\n"
+                                  "\t<string>/photos/M\xfcller/a.jpg</string>\n"
+                                  "\t<string>/photos/Tom &amp; Jerry/b.jpg</string>\n"
+                                  "</array>\n</plist>\n"),
+            (std::vector<std::string>{"/photos/M\xfcller/a.jpg", "/photos/Tom & Jerry/b.jpg"}));
 }
 
 TEST(QueueFile, ANulFromADamagedFileDoesNotLoseTheQueueAtTheNextSave) {
@@ -74,17 +102,13 @@ TEST(QueueFile, IsAPropertyListOfStringsInAFolderOfItsOwn) {
   EXPECT_TRUE(loadBackupQueue(file).empty());
 }
 
-TEST(QueueFile, MissingOrUnreadableLoadsEmpty) {
+TEST(QueueFile, MissingOrUnreadableLoadsEmptyAndStaysAsItWas) {
   TempDir dir;
   EXPECT_TRUE(loadBackupQueue(dir / "none.plist").empty());
-  for (const std::string bad :
-       {"", "not xml at all", "<plist><array><string>/a</string>",  // cut off mid-write
-        "<plist><dict><key>a</key><string>b</string></dict></plist>",
-        "<plist><array><string>/a</string><integer>1</integer></array></plist>",
-        "<plist><array><string>a &bogus; b</string></array></plist>",
-        "<plist><array><string>/a</string></array></plist> trailing"}) {
+  for (const std::string& bad : testing::unreadableQueueTexts()) {
     writeFile(dir / "bad.plist", bad);
     EXPECT_TRUE(loadBackupQueue(dir / "bad.plist").empty()) << bad;
+    EXPECT_EQ(testing::treeOf(dir.path()), std::vector<std::string>{"bad.plist"});
   }
 }
 
@@ -92,9 +116,11 @@ TEST(QueueFile, ReadsWhatOtherWritersProduce) {
   const auto parsed = parseStringArrayPlist(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- saved by hand -->\n"
       "<plist version=\"1.0\"><array>\n  <string/>\n  <string>caf&#xE9; &#8364;</string>"
-      "<string><![CDATA[a<b&c]]></string><string>x&quot;&apos;y</string></array></plist>");
+      "<string><![CDATA[a<b&c]]></string><string>x&quot;&apos;y</string>"
+      "<data/><data>\n\tTfxs\n\tbGVy\n\t</data><data>YQ</data></array></plist>");
   ASSERT_TRUE(parsed);
-  EXPECT_EQ(*parsed, (std::vector<std::string>{"", "café €", "a<b&c", "x\"'y"}));
+  EXPECT_EQ(*parsed,
+            (std::vector<std::string>{"", "café €", "a<b&c", "x\"'y", "", "M\xfcller", "a"}));
 }
 
 TEST(QueueFile, RepeatedEntriesLoadOnce) {
