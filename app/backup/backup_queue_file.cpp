@@ -1,8 +1,5 @@
 #include "backup_queue_file.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "atomic_file.h"
 #include "string_array_plist.h"
 
@@ -22,11 +19,7 @@ bool saveBackupQueue(const fs::path& file, const BackupQueue& queue) {
 }
 
 std::vector<std::string> loadBackupQueue(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {};
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return {};
-  return parseStringArrayPlist(text).value_or(std::vector<std::string>());
+  return readStringArrayPlistFile(file);
 }
 
 }  // namespace vantrel::backup

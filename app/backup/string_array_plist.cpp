@@ -1,6 +1,7 @@
 #include "string_array_plist.h"
 
 #include <cstdint>
+#include <fstream>
 
 namespace vantrel::backup {
 
@@ -203,6 +204,14 @@ void appendEscapedXml(std::string& out, std::string_view text) {
 
 std::optional<std::vector<std::string>> parseStringArrayPlist(std::string_view text) {
   return Reader(text).read();
+}
+
+std::vector<std::string> readStringArrayPlistFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return {};
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return {};
+  return parseStringArrayPlist(text).value_or(std::vector<std::string>());
 }
 
 }  // namespace vantrel::backup

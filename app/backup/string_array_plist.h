@@ -1,6 +1,7 @@
 // An XML property list whose root is an array of strings: the backup queue file's format.
 #pragma once
 
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@ std::string formatStringArrayPlist(const Strings& strings);
 // The strings of a property list whose root is an array of strings, or nothing when the text is
 // not one (malformed, another root, an entry that is not a string).
 std::optional<std::vector<std::string>> parseStringArrayPlist(std::string_view text);
+
+// The strings of the property list file `file`; none when it is missing, unreadable or malformed.
+std::vector<std::string> readStringArrayPlistFile(const std::filesystem::path& file);
 
 // One string as XML character data.
 void appendEscapedXml(std::string& out, std::string_view text);
