@@ -30,6 +30,15 @@ std::string temporaryCopyPath(std::string_view destination) {
   return std::string(destination) + std::string(kTemporaryCopySuffix);
 }
 
+std::string numberedCopyPath(std::string_view destination, unsigned number) {
+  if (number <= 1) return std::string(destination);
+  const fs::path path{destination};
+  fs::path numbered = path.parent_path();
+  numbered /=
+      path.stem().string() + " (" + std::to_string(number) + ")" + path.extension().string();
+  return numbered.string();
+}
+
 std::uintmax_t fileSizeOrZero(const std::filesystem::path& path) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);

@@ -21,6 +21,10 @@ std::string backupDestForSource(std::string_view source, std::string_view target
 // "<destination>.vantrel_tmp".
 std::string temporaryCopyPath(std::string_view destination);
 
+// "<folder>/<stem> (<number>)<extension>": where a photo goes when a different file already
+// holds its name in the backup. Number 1 is `destination` itself.
+std::string numberedCopyPath(std::string_view destination, unsigned number);
+
 // A file's size; 0 when it cannot be read, which never passes as a complete copy.
 std::uintmax_t fileSizeOrZero(const std::filesystem::path& path);
 

@@ -1,8 +1,6 @@
 #include "failed_backups.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "atomic_file.h"
 #include "string_array_plist.h"
@@ -21,11 +19,8 @@ fs::path FailedBackups::besideQueueFile(const fs::path& queueFile) {
 void FailedBackups::load() {
   entries_.clear();
   if (file_.empty()) return;
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) return;
-  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   // Stored as path, reason, path, reason, ...
-  const auto strings = parseStringArrayPlist(text).value_or(std::vector<std::string>());
+  const std::vector<std::string> strings = readStringArrayPlistFile(file_);
   for (std::size_t i = 0; i + 1 < strings.size(); i += 2) add(strings[i], strings[i + 1]);
 }
 

@@ -1,6 +1,7 @@
 #include "string_array_plist.h"
 
 #include <cstdint>
+#include <fstream>
 
 #include "base64.h"
 #include "utf8_check.h"
@@ -230,6 +231,14 @@ void appendArrayEntry(std::string& out, std::string_view bytes) {
 
 std::optional<std::vector<std::string>> parseStringArrayPlist(std::string_view text) {
   return Reader(text).read();
+}
+
+std::vector<std::string> readStringArrayPlistFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return {};
+  const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) return {};
+  return parseStringArrayPlist(text).value_or(std::vector<std::string>());
 }
 
 }  // namespace vantrel::backup

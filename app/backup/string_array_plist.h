@@ -3,6 +3,7 @@
 // holding its bytes in base64, in the same array and in the same order.
 #pragma once
 
+#include <filesystem>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -23,6 +24,9 @@ std::optional<std::vector<std::string>> parseStringArrayPlist(std::string_view t
 
 // One array entry on a line of its own: <string> or <data>, whichever keeps `bytes` unchanged.
 void appendArrayEntry(std::string& out, std::string_view bytes);
+
+// The strings of the property list file `file`; none when it is missing, unreadable or malformed.
+std::vector<std::string> readStringArrayPlistFile(const std::filesystem::path& file);
 
 template <typename Strings>
 std::string formatStringArrayPlist(const Strings& strings) {

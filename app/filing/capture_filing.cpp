@@ -44,7 +44,7 @@ Placement placeFile(const fs::path& source, const fs::path& destination, std::st
   if (moveError == std::errc::file_exists) return Placement::NameTaken;
 
   std::error_code copyError;
-  if (!copyFileExclusively(source, destination, copyError)) {
+  if (!copy_file_exclusively(source, destination, copyError)) {
     if (copyError == std::errc::file_exists) return Placement::NameTaken;
     const std::string description = copyError.message();
     error = description.empty() ? std::string(kUnableToWriteError) : description;

@@ -2,32 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
+
+#include "file_test_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class NoReplaceRenameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vantrel_rename_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void write(const fs::path& p, const std::string& text) { std::ofstream(p) << text; }
-  std::string read(const fs::path& p) {
-    std::ifstream in(p);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  fs::path dir_;
-};
+using NoReplaceRenameTest = FileTestFixture;
 
 TEST_F(NoReplaceRenameTest, MovesToAFreeName) {
   write(dir_ / "a.jpg", "photo");

@@ -235,10 +235,16 @@ TEST_F(CoordinatorTest, BackUpMissingFilesNow) {
             (std::vector<std::string>{missing, differs, empty}));
   EXPECT_EQ(coordinator.batchTotal(), 3);
 
-  runUntilIdle();  // the empty photo can never be confirmed
-  EXPECT_EQ(coordinator.queue().size(), 1u);
-  coordinator.clearBackupQueue();
-  EXPECT_EQ(coordinator.backupMissingNow(isJpeg).status->text, "Queued 1 missing file for backup.");
+  runUntilIdle();  // the empty photo is refused: it leaves the queue without counting as done
+  EXPECT_TRUE(coordinator.queue().empty());
+  EXPECT_EQ(readFile(backup / "Ann" / "Ann_0002.jpg"), "short") << "a different copy is kept";
+  EXPECT_EQ(readFile(backup / "Ann" / "Ann_0002 (2).jpg"), "longer photo");
+  // The search goes by the mirrored name alone, so the photo kept beside a different copy is
+  // queued again; its copy is then found under the numbered name and not made twice.
+  EXPECT_EQ(coordinator.backupMissingNow(isJpeg).status->text,
+            "Queued 2 missing files for backup.");
+  runUntilIdle();
+  EXPECT_FALSE(fs::exists(backup / "Ann" / "Ann_0002 (3).jpg"));
 }
 
 TEST_F(CoordinatorTest, BackUpMissingFilesNeverWalksABackupInsideTheTarget) {

@@ -1,0 +1,34 @@
+// What became of one backup copy, and the rule that tells a fault of the backup drive (pause
+// and retry later) from a fault of one photo (retrying will never help).
+#pragma once
+
+#include <string>
+
+#include "exclusive_copy.h"
+
+namespace vantrel::backup {
+
+enum class CopyOutcome {
+  Copied = 0,           // the backup holds this photo's exact bytes, at CopyResult::copiedTo
+  Failed = 1,           // the destination is away or unusable: pause and retry later
+  SourceMissing = 2,    // the source is gone
+  DestinationFull = 3,  // ENOSPC or EDQUOT on the destination: pause, the drive is full
+  FileRefused = 4,      // this one file can never be copied: errorText says why
+};
+
+struct CopyResult {
+  CopyOutcome outcome = CopyOutcome::Failed;
+  std::string errorText;  // empty when the backup folder is simply away
+  std::string copiedTo;   // for Copied: the file in the backup that holds the photo
+};
+
+// A failed copy's error, and whether it was reading the photo that failed.
+using CopyError = vantrel::CopyFailure;
+
+inline constexpr const char* kIncompleteCopyText = "incomplete copy (connection dropped)";
+inline constexpr const char* kEmptyPhotoText = "the photo is empty";
+
+// The outcome of a copy that failed with `error`.
+CopyResult resultForCopyError(const CopyError& error);
+
+}  // namespace vantrel::backup
