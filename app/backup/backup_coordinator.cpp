@@ -9,7 +9,10 @@ namespace vantrel::backup {
 namespace fs = std::filesystem;
 
 BackupCoordinator::BackupCoordinator(fs::path queueFile)
-    : queueFile_(std::move(queueFile)), failed_(FailedBackups::besideQueueFile(queueFile_)) {}
+    : queueFile_(std::move(queueFile)),
+      failed_(FailedBackups::besideQueueFile(queueFile_)),
+      verified_(std::make_shared<VerifiedCopies>(
+          queueFile_.empty() ? fs::path() : queueFile_.parent_path() / kVerifiedCopiesFileName)) {}
 
 void BackupCoordinator::restoreSettings(std::string backupDir, bool enabled) {
   backupDir_ = std::move(backupDir);
@@ -17,7 +20,7 @@ void BackupCoordinator::restoreSettings(std::string backupDir, bool enabled) {
 }
 
 BackupFolderConflict BackupCoordinator::folderConflict(const fs::path& backupDir,
-                                                      const fs::path& targetDir) {
+                                                       const fs::path& targetDir) {
   if (backupDir.empty() || targetDir.empty()) return BackupFolderConflict::None;
   std::error_code ignored;
   const fs::path backup = fs::weakly_canonical(fs::absolute(backupDir, ignored), ignored);
@@ -39,13 +42,31 @@ std::optional<StatusText> BackupCoordinator::turnOffIfFolderConflicts() {
 
 bool BackupCoordinator::loadQueue() {
   failed_.load();
-  if (!queueFile_.empty()) queue_.assign(loadBackupQueue(queueFile_));
+  verified_->load();
+  if (!queueFile_.empty()) {
+    QueueFileRead read = readBackupQueueFile(queueFile_);
+    queue_.assign(read.paths);
+    if (read.movedAside) {
+      queueFileUnreadable_ = true;
+      queueFileAlert_ = queueFileUnreadableAlert(read.movedAside->string());
+    }
+  }
   return enabled_ && !queue_.empty();
 }
 
-void BackupCoordinator::saveQueue() const {
-  // An unwritable file costs only the restart safety; the queue in memory goes on working.
-  if (!queueFile_.empty()) saveBackupQueue(queueFile_, queue_);
+void BackupCoordinator::saveQueue() {
+  // An unwritable file costs only the restart safety; the queue in memory goes on working, and
+  // the operator is told once.
+  if (queueFile_.empty()) return;
+  const bool saved = saveBackupQueue(queueFile_, queue_);
+  if (!saved && !queueWriteFailing_) queueFileAlert_ = queueFileNotSavedAlert(queueFile_.string());
+  queueWriteFailing_ = !saved;
+}
+
+std::optional<AlertText> BackupCoordinator::takeQueueFileAlert() {
+  std::optional<AlertText> alert = std::move(queueFileAlert_);
+  queueFileAlert_.reset();
+  return alert;
 }
 
 void BackupCoordinator::resetBatch() {
@@ -66,8 +87,8 @@ bool BackupCoordinator::backupSavedFile(const std::string& path) {
 std::optional<CopyJob> BackupCoordinator::processBackupQueue() {
   if (busy_ || !enabled_ || queue_.empty() || backupDir_.empty()) return std::nullopt;
   const std::string& source = queue_.front();
-  CopyJob job{++lastJobId_, source, backupDir_,
-              backupDestForSource(source, targetDir_, backupDir_)};
+  CopyJob job{++lastJobId_, source, backupDir_, backupDestForSource(source, targetDir_, backupDir_),
+              verified_.get()};
   busy_ = true;
   slow_ = false;
   runningJobId_ = job.id;
@@ -93,8 +114,7 @@ void BackupCoordinator::pause(JobFinish& finish, AlertText alert, bool attemptRe
   }
 }
 
-void BackupCoordinator::setAside(JobFinish& finish, const std::string& source,
-                                 std::string reason) {
+void BackupCoordinator::setAside(JobFinish& finish, const std::string& source, std::string reason) {
   finish.status = couldNotBackUpStatus(fs::path(source).filename().string(), reason);
   failed_.add(source, std::move(reason));
 }
@@ -200,7 +220,9 @@ CommandOutcome BackupCoordinator::backupMissingNow(const ImageNameTest& isImageF
     outcome.alert = std::move(refusal);
     return outcome;
   }
-  return queueMissingBackups(findMissingBackups(targetDir_, backupDir_, isImageFileName));
+  return queueMissingBackups(findMissingBackups(
+      targetDir_, backupDir_, isImageFileName,
+      [this](const fs::path& source) { return verified_->vouchedCopy(source).has_value(); }));
 }
 
 std::optional<ConfirmText> BackupCoordinator::clearBackupQueueQuestion() const {
@@ -264,6 +286,7 @@ void BackupCoordinator::photosRenamed(
       if (batchMembers_.erase(from) != 0) batchMembers_.insert(to);
     }
     failed_.rename(from, to);
+    verified_->renamePhoto(from, to);
   }
   if (queueChanged) saveQueue();
 }

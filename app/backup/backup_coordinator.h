@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -20,15 +21,16 @@
 #include "drive_recovery.h"
 #include "failed_backups.h"
 #include "missing_backups.h"
+#include "verified_copies.h"
 
 namespace vantrel::backup {
 
 // What the controller does after a copy job ended, besides refreshing the menu and labels.
 struct JobFinish {
-  bool attemptRecovery = false;    // DriveRecovery::attempt(false, ...)
-  std::optional<AlertText> alert;  // "Backup Paused", once per offline episode
-  bool startRetryTimer = false;    // a repeating kRetryInterval timer calling retryTick()
-  bool processNext = false;        // processBackupQueue() for the next entry
+  bool attemptRecovery = false;      // DriveRecovery::attempt(false, ...)
+  std::optional<AlertText> alert;    // "Backup Paused", once per offline episode
+  bool startRetryTimer = false;      // a repeating kRetryInterval timer calling retryTick()
+  bool processNext = false;          // processBackupQueue() for the next entry
   std::optional<StatusText> status;  // a photo left the queue for the could-not-back-up list
 };
 
@@ -55,9 +57,15 @@ class BackupCoordinator {
   static BackupFolderConflict folderConflict(const std::filesystem::path& backupDir,
                                              const std::filesystem::path& targetDir);
   void setTargetDir(std::string targetDir) { targetDir_ = std::move(targetDir); }
-  // Start-up, after restoreSettings: reads the queue file. True when the queue should resume
-  // kStartupResumeDelay later.
+  // Start-up, after restoreSettings: reads the queue file, the could-not-back-up list and the
+  // record of verified copies. True when the queue should resume kStartupResumeDelay later. An
+  // unreadable queue file is kept aside: takeQueueFileAlert() says so, and the controller then
+  // looks for photos without a backup.
   bool loadQueue();
+  // The alert about the queue file, once: unreadable at launch, or no longer written (once per
+  // episode of failed writes).
+  std::optional<AlertText> takeQueueFileAlert();
+  bool queueFileWasUnreadable() const { return queueFileUnreadable_; }
 
   // A photo was just filed into the target folder. True when it was newly queued. The
   // controller then refreshes the display and calls processBackupQueue() either way.
@@ -96,6 +104,8 @@ class BackupCoordinator {
   CommandOutcome retryFailedBackups();
   CommandOutcome removeFailedBackups();
   const FailedBackups& failedBackups() const { return failed_; }
+  // The record of copies checked byte for byte; shared with the jobs and walks that read it.
+  const std::shared_ptr<VerifiedCopies>& verifiedCopies() const { return verified_; }
 
   // Photos of the target folder were renamed or moved (a folder renamed, merged or moved to
   // another name): their entries follow them, in the queue and on the list.
@@ -123,7 +133,7 @@ class BackupCoordinator {
   std::int64_t batchTotal() const { return batchTotal_; }
 
  private:
-  void saveQueue() const;
+  void saveQueue();
   void resetBatch();
   // The head waits: the destination (or the target folder) cannot take copies now.
   void pause(JobFinish& finish, AlertText alert, bool attemptRecovery);
@@ -140,6 +150,10 @@ class BackupCoordinator {
   bool offline_ = false;
   bool full_ = false;
   FailedBackups failed_;
+  std::shared_ptr<VerifiedCopies> verified_;
+  bool queueFileUnreadable_ = false;
+  bool queueWriteFailing_ = false;
+  std::optional<AlertText> queueFileAlert_;
   bool warnedThisSession_ = false;
   bool retryTimerWanted_ = false;
   std::int64_t batchDone_ = 0;

@@ -32,6 +32,22 @@ AlertText targetUnavailableAlert(std::int64_t waiting) {
               "backups resume on their own."};
 }
 
+AlertText queueFileUnreadableAlert(std::string_view keptAs) {
+  return {"Backup Queue Unreadable",
+          "The list of photos waiting for their backup could not be read. It was kept as " +
+              std::string(keptAs) +
+              ".\n\nVantrel Photo Tether now looks for every photo without a backup copy, so "
+              "none is forgotten."};
+}
+
+AlertText queueFileNotSavedAlert(std::string_view file) {
+  return {"Backup Queue Not Saved",
+          "The list of photos waiting for their backup could not be written to " +
+              std::string(file) +
+              ".\n\nBackups go on. Should the application end before they are done, Backup ▸ "
+              "Back Up Missing Files Now… finds the waiting photos again."};
+}
+
 std::string failedBackupsMenuTitle(std::int64_t count) {
   return std::to_string(count) + " photo" + plural_s(count) + " could not be backed up…";
 }
@@ -43,10 +59,10 @@ FailedBackupsText failedBackupsText(const std::vector<FailedBackup>& entries) {
     message += std::filesystem::path(entry.path).filename().string() + " — " + entry.reason +
                "\n    " + entry.path + "\n";
   }
-  message += "\nRetry puts them back in the backup queue; Remove takes them off this list (the "
-             "photos themselves stay where they are).";
-  return {counted(count, "photo") + " could not be backed up", message, "Retry", "Remove",
-          "Close"};
+  message +=
+      "\nRetry puts them back in the backup queue; Remove takes them off this list (the "
+      "photos themselves stay where they are).";
+  return {counted(count, "photo") + " could not be backed up", message, "Retry", "Remove", "Close"};
 }
 
 StatusText failedBackupsRetriedStatus(std::int64_t count) {

@@ -54,6 +54,11 @@ AlertText backupDriveFullAlert(std::int64_t waiting);
 // The photos to copy are on a target folder that is missing or unmounted.
 AlertText targetUnavailableAlert(std::int64_t waiting);
 
+// The queue file could not be read at launch and was kept aside as `keptAs`.
+AlertText queueFileUnreadableAlert(std::string_view keptAs);
+// The queue file could not be written (said once until a write succeeds again).
+AlertText queueFileNotSavedAlert(std::string_view file);
+
 // The Backup menu item for the photos that could not be backed up: "2 photos could not be
 // backed up…".
 std::string failedBackupsMenuTitle(std::int64_t count);

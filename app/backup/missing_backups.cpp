@@ -11,7 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool needsBackup(const fs::path& source, const fs::path& destination) {
+bool needsBackup(const fs::path& source, const fs::path& destination,
+                 const VouchedTest& isVouched) {
+  if (isVouched) return !isVouched(source);
   std::error_code ignored;
   if (!fs::exists(destination, ignored)) return true;
   const std::uintmax_t size = fileSizeOrZero(source);
@@ -21,7 +23,8 @@ bool needsBackup(const fs::path& source, const fs::path& destination) {
 }  // namespace
 
 std::vector<std::string> findMissingBackups(const fs::path& targetDir, const fs::path& backupDir,
-                                            const ImageNameTest& isImageFileName) {
+                                            const ImageNameTest& isImageFileName,
+                                            const VouchedTest& isVouched) {
   // Walking our own copies would queue them for a copy of themselves, one level deeper on every
   // run.
   const std::optional<fs::path> backupInsideTarget = relative_path_inside(targetDir, backupDir);
@@ -39,7 +42,7 @@ std::vector<std::string> findMissingBackups(const fs::path& targetDir, const fs:
     }
     // Only files: a folder named like a photo could never be copied and would block the queue.
     if (!walk->is_regular_file(typeError) || !isImageFileName(relative.string())) continue;
-    if (needsBackup(walk->path(), backupDir / relative)) relatives.push_back(relative);
+    if (needsBackup(walk->path(), backupDir / relative, isVouched)) relatives.push_back(relative);
   }
 
   std::sort(relatives.begin(), relatives.end());

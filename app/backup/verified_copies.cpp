@@ -126,6 +126,19 @@ void VerifiedCopies::renamePrefix(const fs::path& oldFolder, const fs::path& new
   save();
 }
 
+void VerifiedCopies::renamePhoto(const fs::path& from, const fs::path& to) {
+  {
+    const std::lock_guard lock(mutex_);
+    auto found = entries_.find(from.native());
+    if (found == entries_.end()) return;
+    Entry entry = std::move(found->second);
+    entries_.erase(found);
+    entries_[to.native()] = std::move(entry);
+    ++version_;
+  }
+  save();
+}
+
 std::size_t VerifiedCopies::size() const {
   const std::lock_guard lock(mutex_);
   return entries_.size();

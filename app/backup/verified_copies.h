@@ -35,6 +35,9 @@ class VerifiedCopies {
   // `oldFolder`, by whole path components, now lies at the same place inside `newFolder`.
   void renamePrefix(const std::filesystem::path& oldFolder, const std::filesystem::path& newFolder);
 
+  // One photo renamed or moved: its record follows it (its copy in the backup stays where it is).
+  void renamePhoto(const std::filesystem::path& from, const std::filesystem::path& to);
+
   std::size_t size() const;
 
  private:

@@ -141,6 +141,8 @@ void BackupController::restoreBackupSettings() {
   }
   const bool resume = _backup->loadQueue();
   refreshBackupMenu();
+  // What the unreadable queue held is found again in the folders.
+  if (_backup->queueFileWasUnreadable() && !_backup->missingBackupsRefusal()) backupMissingNow();
   if (resume) {
     QTimer::singleShot(ms(vantrel::backup::kStartupResumeDelay), this,
                        [this] { processBackupQueue(); });
@@ -166,10 +168,12 @@ void BackupController::processBackupQueue() {
   const std::filesystem::path mountPoint =
       _defaults->string(kMountPointKey).value_or(QString()).toStdString();
   QPointer<BackupController> self(this);
-  services->copyPool.start([self, services, onShare, mountPoint, job = *job] {
+  // The job reads and writes the record of verified copies: it stays alive while the job runs.
+  services->copyPool.start([self, services, onShare, mountPoint, job = *job,
+                            record = _backup->verifiedCopies()] {
+    static_cast<void>(record);
     const vantrel::backup::FolderCheck check = [&](const std::filesystem::path& folder) {
-      return vantrel::backup::backupFolderReachable(folder, mountPoint, onShare,
-                                                    services->locator);
+      return vantrel::backup::backupFolderReachable(folder, mountPoint, onShare, services->locator);
     };
     const auto result = vantrel::backup::runCopyJob(job, vantrel::backup::copyFileContents, check);
     QMetaObject::invokeMethod(
@@ -281,7 +285,8 @@ void BackupController::chooseBackupFolder() {
 
 bool BackupController::setBackupFolder(const QString& folder) {
   using vantrel::backup::BackupCoordinator;
-  const auto conflict = BackupCoordinator::folderConflict(folder.toStdString(), _backup->targetDir());
+  const auto conflict =
+      BackupCoordinator::folderConflict(folder.toStdString(), _backup->targetDir());
   if (conflict != vantrel::backup::BackupFolderConflict::None) {
     const auto refused = vantrel::backup::backupFolderRefusedAlert(conflict);
     _status->showAlert(q(refused.title), q(refused.message));
@@ -344,18 +349,22 @@ void BackupController::backupMissingNow() {
   }
   // The walk reads every photo's folder on both drives: off the window's thread.
   QPointer<BackupController> self(this);
-  _backupServices->commandPool.start(
-      [self, target = _backup->targetDir(), backupDir = _backup->backupDir()] {
-        const auto missing = vantrel::backup::findMissingBackups(
-            target, backupDir,
-            [](const std::string& name) { return vantrel::filing::isImageFileName(name); });
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, missing] {
-              if (self) self->applyBackupOutcome(self->_backup->queueMissingBackups(missing));
-            },
-            Qt::QueuedConnection);
-      });
+  _backupServices->commandPool.start([self, target = _backup->targetDir(),
+                                      backupDir = _backup->backupDir(),
+                                      record = _backup->verifiedCopies()] {
+    const auto missing = vantrel::backup::findMissingBackups(
+        target, backupDir,
+        [](const std::string& name) { return vantrel::filing::isImageFileName(name); },
+        [&record](const std::filesystem::path& source) {
+          return record->vouchedCopy(source).has_value();
+        });
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, missing] {
+          if (self) self->applyBackupOutcome(self->_backup->queueMissingBackups(missing));
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void BackupController::showFailedBackups() {
@@ -403,6 +412,9 @@ void BackupController::backupButtonClicked() {
 }
 
 void BackupController::refreshBackupMenu() {
+  if (const auto alert = _backup->takeQueueFileAlert()) {
+    _status->showAlert(q(alert->title), q(alert->message));
+  }
   const auto state = _backup->displayState();
   if (_backupEnableMenuItem) {
     const auto item = vantrel::backup::backupEnableMenuItem(state);

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -83,15 +85,49 @@ TEST_F(BackupTest, MissingFilesAreFoundAndAnEmptyPhotoNeverCountsAsCopied) {
   file(app, QStringLiteral("IMG_0001.JPG"));
   ASSERT_TRUE(waitFor([&] { return app.backup().backup().queue().empty(); }));
   app.backup().backupMissingNow();
-  EXPECT_EQ(app.status().lastFriendlyStatus(), "Backup is already complete — nothing missing.");
+  EXPECT_TRUE(waitFor([&] {
+    return app.status().lastFriendlyStatus() == "Backup is already complete — nothing missing.";
+  }));
 
   QDir().mkpath(photos() + "/Bob");
   QFile(photos() + "/Bob/Bob_0009.JPG").open(QIODevice::WriteOnly);  // zero bytes
-  app.backup().backupMissingNow();
-  EXPECT_EQ(app.status().lastFriendlyStatus(), "Queued 1 missing file for backup.");
   QSignalSpy done(&app.backup(), &BackupController::backupJobDone);
+  app.backup().backupMissingNow();
   ASSERT_TRUE(waitFor([&] { return done.count() >= 1; }));
-  EXPECT_EQ(app.backup().backup().queue().size(), 1u) << "an empty photo stays queued";
+  // It can never be copied: it leaves the queue for the list, and the next photos go on.
+  EXPECT_TRUE(app.backup().backup().queue().empty());
+  ASSERT_EQ(app.backup().backup().failedBackups().size(), 1u);
+  EXPECT_EQ(app.backup().backup().failedBackups().entries()[0].path,
+            (photos() + "/Bob/Bob_0009.JPG").toStdString());
+  EXPECT_FALSE(QFile::exists(backupDir() + "/Bob/Bob_0009.JPG"));
+  EXPECT_TRUE(app.status().lastFriendlyStatus().startsWith("Could not back up Bob_0009.JPG"))
+      << app.status().lastFriendlyStatus().toStdString();
+  auto* card = app.window()->findChild<QFrame*>(QStringLiteral("backupCard"));
+  ASSERT_TRUE(card);
+  EXPECT_TRUE(card->findChildren<QLabel*>().last()->text().contains("1 not backed up"));
+  // Not queued again by the next walk; Retry puts it back, Remove forgets it.
+  app.backup().backupMissingNow();
+  EXPECT_TRUE(waitFor([&] {
+    return app.status().lastFriendlyStatus() == "Backup is already complete — nothing missing.";
+  }));
+  dialogs_.answers.push_back(0);  // Retry
+  app.backup().showFailedBackups();
+  ASSERT_TRUE(waitFor([&] { return done.count() >= 2; }));
+  EXPECT_EQ(app.backup().backup().failedBackups().size(), 1u) << "still empty, listed again";
+  dialogs_.answers.push_back(1);  // Remove
+  app.backup().showFailedBackups();
+  EXPECT_TRUE(app.backup().backup().failedBackups().empty());
+}
+
+TEST_F(BackupTest, ABackupFolderThatIsHoldsOrLiesInTheTargetIsRefused) {
+  auto& app = launchWithBackup();
+  for (const QString& folder : {photos(), photos() + "/backup", path(QString())}) {
+    QDir().mkpath(folder);
+    EXPECT_FALSE(app.backup().setBackupFolder(folder)) << folder.toStdString();
+  }
+  EXPECT_TRUE(
+      waitFor([&] { return dialogs_.count(QStringLiteral("Backup Folder Not Usable")) == 3; }));
+  EXPECT_EQ(app.backup().backup().backupDir(), backupDir().toStdString());
 }
 
 TEST_F(BackupTest, ClearingTheQueueAsksFirst) {
