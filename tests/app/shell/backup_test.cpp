@@ -130,6 +130,33 @@ TEST_F(BackupTest, ABackupFolderThatIsHoldsOrLiesInTheTargetIsRefused) {
   EXPECT_EQ(app.backup().backup().backupDir(), backupDir().toStdString());
 }
 
+TEST_F(BackupTest, AnUnreadableQueueFileIsKeptAsideSaidAndWhatItHeldFoundAgain) {
+  // A photo that was waiting when the queue file got damaged.
+  QDir().mkpath(photos() + "/Ann");
+  QFile waiting(photos() + "/Ann/Ann_0001.JPG");
+  ASSERT_TRUE(waiting.open(QIODevice::WriteOnly));
+  waiting.write(QByteArray(3000, 'a'));
+  waiting.close();
+  QDir().mkpath(env().dataFolder);
+  QFile queue(env().dataFolder + "/backup_queue.plist");
+  ASSERT_TRUE(queue.open(QIODevice::WriteOnly));
+  queue.write("<?xml version=\"1.0\"?><plist><array><string>/photos/Ann/Ann_00");
+  queue.close();
+  setStoredValue(QStringLiteral("VantrelBackupDir"), backupDir());
+  setStoredValue(QStringLiteral("VantrelBackupEnabled"), true);
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  QDir().mkpath(backupDir());
+  launch();
+  EXPECT_TRUE(
+      waitFor([&] { return dialogs_.count(QStringLiteral("Backup Queue Unreadable")) == 1; }));
+  const QStringList kept =
+      QDir(env().dataFolder).entryList({QStringLiteral("backup_queue.plist.unreadable-*")});
+  ASSERT_EQ(kept.size(), 1);
+  EXPECT_TRUE(waitFor([&] { return QFile::exists(backupDir() + "/Ann/Ann_0001.JPG"); }));
+}
+
 TEST_F(BackupTest, ClearingTheQueueAsksFirst) {
   auto& app = launchWithBackup();
   ASSERT_TRUE(QDir().rename(backupDir(), backupDir() + "-away"));
