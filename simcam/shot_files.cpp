@@ -12,9 +12,9 @@ namespace {
 
 std::string file_name(const SimConfig& config, int number, const char* extension) {
   if (config.empty_name) return {};
-  char name[32];
-  std::snprintf(name, sizeof name, "IMG_%04d.%s", number, extension);
-  return name;
+  char suffix[24];
+  std::snprintf(suffix, sizeof suffix, "%04d.%s", number, extension);
+  return config.name_prefix + suffix;
 }
 
 // Starts like an ISO media file of the raw brand, then a pattern that differs per shot.

@@ -62,6 +62,9 @@ SimConfig SimConfig::from_environment() {
   config.download_delay_ms = number_or("VANTREL_SIM_DOWNLOAD_DELAY_MS", 0);
   config.fail_downloads = number_or("VANTREL_SIM_FAIL_DOWNLOADS", 0);
   config.empty_name = flag("VANTREL_SIM_EMPTY_NAME");
+  if (const std::string prefix = text_or_empty("VANTREL_SIM_NAME_PREFIX"); !prefix.empty()) {
+    config.name_prefix = prefix.substr(0, 16);
+  }
   config.log_path = text_or_empty("VANTREL_SIM_LOG");
   return config;
 }

@@ -16,9 +16,14 @@ namespace {
 constexpr int kMaxCollisionSuffix = 9999;
 
 // The camera's own file name, reduced to a plain name: a name carrying folders must never make
-// us write outside the download folder.
+// us write outside the download folder, and a control byte (a line break above all) would split
+// the protocol line that announces the photo, so each becomes "_".
 std::string capture_file_name(const char* camera_name) {
   std::string name = fs::path(camera_name).filename().string();
+  for (char& c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) c = '_';
+  }
   if (name.empty() || name == "." || name == "..") {
     name = "capture_" + std::to_string(static_cast<long long>(std::time(nullptr))) + ".jpg";
   }

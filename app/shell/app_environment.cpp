@@ -20,6 +20,10 @@ AppEnvironment AppEnvironment::standard() {
   env.gridStorePath = QDir(env.dataFolder).filePath(QStringLiteral("vantrel_grid.csv"));
   env.lockPath = SingleInstanceLock::defaultLockPath();
   env.tempFolder = SingleInstanceLock::perUserTempFolder();
+  QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+  if (cache.isEmpty()) cache = QDir::home().filePath(QStringLiteral(".cache"));
+  env.unsetDownloadFolder =
+      QDir(cache).filePath(QStringLiteral("vantrel-tether/VantrelTether-unset"));
   const QStringList resourceCandidates = {
       QDir(appDir).filePath(QStringLiteral("resources")),
       QDir::cleanPath(appDir + QStringLiteral("/../share/vantrel-tether")),

@@ -5,12 +5,15 @@
 #include <QString>
 
 struct AppEnvironment {
-  QString workerPath;      // the camera worker, beside the application
-  QString sdkPath;         // $VANTREL_SDK_PATH, else <app dir>/../lib/vantrel/libEDSDK.so
-  QString gridStorePath;   // <data location>/Vantrel Tether/vantrel_grid.csv
-  QString dataFolder;      // <data location>/Vantrel Tether
-  QString lockPath;        // the single-instance lock file
-  QString tempFolder;      // the per-user temporary folder
+  QString workerPath;     // the camera worker, beside the application
+  QString sdkPath;        // $VANTREL_SDK_PATH, else <app dir>/../lib/vantrel/libEDSDK.so
+  QString gridStorePath;  // <data location>/Vantrel Tether/vantrel_grid.csv
+  QString dataFolder;     // <data location>/Vantrel Tether
+  QString lockPath;       // the single-instance lock file
+  QString tempFolder;     // the per-user temporary folder
+  // Where the worker downloads while no target folder is set: per user, and surviving a reboot
+  // or a logout ($XDG_CACHE_HOME/vantrel-tether/VantrelTether-unset, else under ~/.cache).
+  QString unsetDownloadFolder;
   QString resourceFolder;  // icons and the splash mark
   // Where the wake-on-LAN packet for a sleeping backup drive goes (tests use loopback).
   QString wakeAddress = QStringLiteral("255.255.255.255");

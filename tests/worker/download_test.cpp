@@ -161,6 +161,17 @@ TEST_F(DownloadTest, AnItemWithoutANameIsSavedUnderTheCaptureTime) {
   EXPECT_EQ(*downloaded, "DOWNLOADED|" + (download_ / files[0]).string());
 }
 
+TEST_F(DownloadTest, ControlBytesInACameraNameNeverSplitTheAnnouncement) {
+  auto& worker = start_watching({{"VANTREL_SIM_NAME_PREFIX", "IM\nG\r\x01\x7f_"}});
+  camera("shoot");
+  auto downloaded = worker.wait_for_prefix("DOWNLOADED|", 10s);
+  ASSERT_TRUE(downloaded);
+  const auto files = files_in_download();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0], "IM_G____0001.JPG");
+  EXPECT_EQ(*downloaded, "DOWNLOADED|" + (download_ / files[0]).string());
+}
+
 TEST_F(DownloadTest, ASlowDownloadWritesItsStallLineBeforeTheStatus) {
   auto& worker = start_watching({{"VANTREL_SIM_DOWNLOAD_DELAY_MS", "1300"}});
   camera("shoot");

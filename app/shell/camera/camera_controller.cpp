@@ -50,6 +50,13 @@ void CameraController::restoreSettings() {
   if (_views.autoConnectItem) _views.autoConnectItem->setChecked(_camera.autoConnect);
 }
 
+template <typename Step>
+void CameraController::planConnectStep(int ms, Step step) {
+  QTimer::singleShot(ms, this, [this, plan = _connectPlan, step] {
+    if (plan == _connectPlan) step();
+  });
+}
+
 void CameraController::setStatus(const QString& text, const QString& kind) {
   _status->setStatus(text, kind);
 }
@@ -84,7 +91,7 @@ void CameraController::connectCamera() {
     _camera.restartingWorkerForConnect = true;
     _worker->sendWorkerLine(QStringLiteral("QUIT"));
     _worker->currentWorker()->terminate();
-    QTimer::singleShot(kRestartForConnectMs, this, [this] { startWorker(); });
+    planConnectStep(kRestartForConnectMs, [this] { startWorker(); });
     return;
   }
   startWorker();
@@ -108,6 +115,9 @@ void CameraController::disconnectCamera() {
   _camera.watching = false;
   _camera.cardWarningShownThisConnect = true;
   _camera.manualDisconnect = true;
+  _camera.restartingWorkerForConnect = false;
+  _camera.pendingConnect = false;
+  ++_connectPlan;
   _worker->sendWorkerLine(QStringLiteral("PUMP_IDLE"));
   _worker->sendWorkerLine(QStringLiteral("DISCONNECT"));
   _worker->sendWorkerLine(QStringLiteral("QUIT"));
@@ -165,7 +175,7 @@ void CameraController::forceCameraReconnect() {
     });
   }
   QTimer::singleShot(kForceStrayKillMs, this, [this] { _worker->killStrayWorkers(); });
-  QTimer::singleShot(kForceConnectMs, this, [this] { connectCamera(); });
+  planConnectStep(kForceConnectMs, [this] { connectCamera(); });
 }
 
 void CameraController::stopForTermination() {
@@ -290,7 +300,7 @@ void CameraController::handleUnexpectedDisconnect(const QString& message) {
 void CameraController::scheduleAutoReconnect() {
   if (!_camera.connectionWanted() || _camera.autoReconnectScheduled) return;
   _camera.autoReconnectScheduled = true;
-  QTimer::singleShot(kReconnectDelayMs, this, [this] {
+  planConnectStep(kReconnectDelayMs, [this] {
     _camera.autoReconnectScheduled = false;
     if (!_camera.connectionWanted() || _camera.cameraConnected) return;
     _camera.pendingConnect = true;

@@ -74,6 +74,9 @@ class CameraController : public QObject {
   void handleUnexpectedDisconnect(const QString& message);
   void handleWorkerError(const std::string& payload);
   void setStatus(const QString& text, const QString& kind);
+  // Runs `step` after `ms` unless the operator disconnected meanwhile.
+  template <typename Step>
+  void planConnectStep(int ms, Step step);
 
   WorkerSupervisor* _worker;
   StatusController* _status;
@@ -83,4 +86,6 @@ class CameraController : public QObject {
   CameraViews _views;
   vantrel::link::CameraState _camera;
   QTimer* _detectTimer = nullptr;
+  // Moves on with every Disconnect: a connect, restart or reconnect planned before it is off.
+  quint64 _connectPlan = 0;
 };

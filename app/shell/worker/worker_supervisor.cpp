@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
@@ -43,8 +44,11 @@ bool WorkerSupervisor::startWorkerIfNeeded(const QString& targetDir, const QStri
     }
     downloadDir = targetDir;
   } else {
-    downloadDir = QDir(QDir::tempPath()).filePath(QStringLiteral("VantrelTether-unset"));
+    // Photos may wait here across a crash or a power cut: private, and never in a folder the
+    // system empties at logout or boot.
+    downloadDir = _env.unsetDownloadFolder;
     QDir().mkpath(downloadDir);
+    QFile::setPermissions(downloadDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
   _chunkLines.clear();
 

@@ -1,6 +1,7 @@
 // The camera flags, alerts and reconnects driven by the worker's lines and by the operator.
 #include <signal.h>
 
+#include <QFileInfo>
 #include <QTest>
 
 #include "shell_fixture.h"
@@ -15,6 +16,41 @@ TEST_F(CameraControlTest, ACommandWithoutAWorkerIsDroppedSilently) {
   app.worker().sendWorkerLine(QStringLiteral("PUMP_ACTIVE"));
   EXPECT_EQ(app.status().lastFriendlyStatus(), before);
   EXPECT_FALSE(app.worker().workerRunning());
+}
+
+TEST_F(CameraControlTest, DisconnectCallsOffAPlannedRestartOrReconnect) {
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  auto& app = launch();
+  app.filing().setTargetFolder(photos());
+  app.camera().connectCameraManual();
+  ASSERT_TRUE(waitFor([&] { return app.camera().state().cameraConnected; }));
+  // A forced reconnect plans a new connect in a moment; Disconnect comes first.
+  app.camera().forceCameraReconnect();
+  app.camera().disconnectCamera();
+  QTest::qWait(3000);
+  EXPECT_FALSE(app.worker().workerRunning());
+  EXPECT_FALSE(app.camera().state().cameraConnected);
+  // And a connect that restarts a worker still starting.
+  app.camera().connectCameraManual();
+  ASSERT_TRUE(waitFor([&] { return app.worker().workerRunning(); }));
+  app.camera().connectCamera();
+  app.camera().disconnectCamera();
+  QTest::qWait(2500);
+  EXPECT_FALSE(app.worker().workerRunning());
+  EXPECT_FALSE(app.camera().state().cameraConnected);
+}
+
+TEST_F(CameraControlTest, WithoutATargetFolderDownloadsWaitInAPrivateFolderThatSurvivesAReboot) {
+  auto& app = launch();
+  app.camera().connectCameraManual();
+  ASSERT_TRUE(waitFor([&] { return app.worker().workerRunning(); }));
+  const QFileInfo folder(env().unsetDownloadFolder);
+  EXPECT_TRUE(folder.isDir());
+  EXPECT_TRUE(folder.absoluteFilePath().startsWith(path(QStringLiteral("cache"))));
+  EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                    QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+            QFile::Permissions());
 }
 
 TEST_F(CameraControlTest, TwoDisconnectsInTwoSecondsGiveOneAlertAndOneReconnect) {

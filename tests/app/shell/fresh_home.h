@@ -12,13 +12,14 @@
 inline AppEnvironment prepareFreshHome(const QString& home, const QString& workerPath,
                                        const QString& sdkPath) {
   const QDir root(home);
-  for (const char* sub : {"config", "data", "run", "home", "photos", "tmp"}) {
+  for (const char* sub : {"config", "data", "run", "home", "cache", "photos", "tmp"}) {
     root.mkpath(QString::fromLatin1(sub));
   }
   QFile::setPermissions(root.filePath(QStringLiteral("run")),
                         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toUtf8());
   qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toUtf8());
+  qputenv("XDG_CACHE_HOME", root.filePath(QStringLiteral("cache")).toUtf8());
   qputenv("XDG_RUNTIME_DIR", root.filePath(QStringLiteral("run")).toUtf8());
   qputenv("HOME", root.filePath(QStringLiteral("home")).toUtf8());
   // QSettings reads its folder once per process; point it at this home's folder.
