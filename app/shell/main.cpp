@@ -4,6 +4,7 @@
 
 #include "app_environment.h"
 #include "qt_dialogs.h"
+#include "termination_signals.h"
 #include "vantrel_app_delegate.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
   VantrelAppDelegate delegate(AppEnvironment::standard(), &dialogs);
   QObject::connect(&app, &QApplication::aboutToQuit, &delegate,
                    [&delegate] { delegate.applicationWillTerminate(); });
+  // A stop from outside ends like Quit: the same orderly termination on the way out.
+  TerminationSignals stops;
+  QObject::connect(&stops, &TerminationSignals::terminationRequested, &app, &QApplication::quit);
   if (!delegate.applicationDidFinishLaunching()) return 0;
   QTimer::singleShot(1200, &app,
                      [&dialogs, &delegate] { dialogs.setParentWindow(delegate.window()); });

@@ -19,6 +19,7 @@
 #include "grid_store.h"
 #include "names_list.h"
 #include "shell_fixture.h"
+#include "stray_workers.h"
 
 namespace {
 
@@ -88,6 +89,35 @@ TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
             static_cast<int64_t>(std::count_if(files.begin(), files.end(), [&](const QString& f) {
               return QFileInfo(f).dir().absolutePath() != QDir(photos()).absolutePath();
             })));
+}
+
+TEST_F(FaultTest, SigtermEndsTheApplicationInOrderWithItsSettingsSavedAndItsWorkerEnded) {
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  ChildProcess::Env childEnv = {{"QT_QPA_PLATFORM", "offscreen"},
+                                {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
+                                {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
+                                {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
+                                {"XDG_CACHE_HOME", path(QStringLiteral("cache")).toStdString()},
+                                {"HOME", path(QStringLiteral("home")).toStdString()},
+                                {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
+                                {"VANTREL_SIM_AUTO_SHOOT_MS", "150"},
+                                {"VANTREL_SIM_SHOTS", "3"},
+                                {"VANTREL_SIM_IMAGE_BYTES", "50000"}};
+  ChildProcess app(VANTREL_TETHER_PATH, {}, childEnv);
+  ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() == 3; }, 60000));
+  QTest::qWait(500);
+  ::kill(app.pid(), SIGTERM);
+  EXPECT_EQ(app.wait_exit(std::chrono::seconds(8)), 0);
+  // Its worker is gone with it, and what it counted is stored.
+  EXPECT_TRUE(vantrel::link::findStrayWorkers(VANTREL_WORKER_PATH, 0, ::getuid()).empty());
+  QSettings settings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel Tether"));
+  settings.sync();
+  EXPECT_EQ(settings.value(QStringLiteral("VantrelLastCounterValue")).toLongLong(), 4);
+  vantrel::names::NamesList list;
+  vantrel::names::GridStore store(env().gridStorePath.toStdString());
+  ASSERT_TRUE(store.loadGridFromDisk(list));
+  EXPECT_EQ(list.capturedForModelRow(0), 3);
 }
 
 TEST_F(FaultTest, AFullDiskLeavesThePhotoWhereItIs) {
