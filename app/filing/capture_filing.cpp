@@ -1,5 +1,8 @@
 #include "capture_filing.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <exception>
 #include <limits>
 
@@ -36,11 +39,32 @@ bool somethingAt(const fs::path& path) {
 
 enum class Placement { Placed, NameTaken, Failed };
 
+// The photo's bytes on the disk before it is moved where it counts: a power cut after "Saved"
+// must not leave an empty or torn file behind its name.
+void flushData(const fs::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fdatasync(fd);
+  ::close(fd);
+}
+
+// A rename lives in its folder's entries: flushed too, so that the photo is found after a crash.
+void flushFolder(const fs::path& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
 // Moves the file, or copies it when it cannot be moved (another volume) and then deletes the
 // source. Neither replaces a file at `destination`.
 Placement placeFile(const fs::path& source, const fs::path& destination, std::string& error) {
+  flushData(source);
   std::error_code moveError;
-  if (rename_no_replace(source, destination, moveError)) return Placement::Placed;
+  if (rename_no_replace(source, destination, moveError)) {
+    flushFolder(destination.parent_path());
+    return Placement::Placed;
+  }
   if (moveError == std::errc::file_exists) return Placement::NameTaken;
 
   std::error_code copyError;
@@ -50,6 +74,7 @@ Placement placeFile(const fs::path& source, const fs::path& destination, std::st
     error = description.empty() ? std::string(kUnableToWriteError) : description;
     return Placement::Failed;
   }
+  flushFolder(destination.parent_path());
   std::error_code ignored;
   fs::remove(source, ignored);
   return Placement::Placed;
