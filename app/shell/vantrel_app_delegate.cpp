@@ -97,14 +97,16 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
 void VantrelAppDelegate::applicationWillTerminate() {
   if (_terminated) return;
   _terminated = true;
-  savePersistentPaths();
+  // The window goes at once; the photos on their way are seen to behind it.
+  if (_window) _window->hide();
   _status->stopTimers();
   qApp->removeEventFilter(this);
   _camera->stopForTermination();
-  // The photo being filed finishes; what its end posted is handled now, while everything it
-  // touches (the list, the store, the backup queue) still exists.
+  // Every photo announced is filed; what each filing posted (count, store, backup queue) is
+  // handled now, while everything it touches still exists.
   _filing->finishAndStop();
   QCoreApplication::sendPostedEvents(_filing);
+  savePersistentPaths();
   _preview->stop();
   _backup->stopForTermination();
   _instanceLock.release();

@@ -91,6 +91,45 @@ TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
             })));
 }
 
+TEST_F(FaultTest, QuitDuringABurstFilesCountsStoresAndQueuesEveryDownloadedPhoto) {
+  writeGridStore({QStringLiteral("Ann")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  const QString backup = path(QStringLiteral("backup"));
+  QDir().mkpath(backup);
+  env().workerEnvironment[QStringLiteral("VANTREL_SIM_AUTO_SHOOT_MS")] = QStringLiteral("80");
+  env().workerEnvironment[QStringLiteral("VANTREL_SIM_SHOTS")] = QStringLiteral("20");
+  env().workerEnvironment[QStringLiteral("VANTREL_SIM_IMAGE_BYTES")] = QStringLiteral("400000");
+  {
+    auto app = std::make_unique<VantrelAppDelegate>(env(), &dialogs_);
+    ASSERT_TRUE(app->applicationDidFinishLaunching());
+    ASSERT_TRUE(waitFor([&] { return app->window() != nullptr; }));
+    ASSERT_TRUE(app->backup().setBackupFolder(backup));
+    app->camera().connectCameraManual();
+    ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() >= 6; }, 30000));
+    app->applicationWillTerminate();
+    // Everything the worker downloaded before it left was filed, counted and stored.
+    const QStringList filed = imagesBelow(photos() + "/Ann");
+    EXPECT_TRUE(QDir(photos()).entryList({QStringLiteral("IMG_*")}, QDir::Files).isEmpty());
+    EXPECT_EQ(app->list().names().capturedForModelRow(0), filed.size());
+    vantrel::names::NamesList stored;
+    vantrel::names::GridStore store(env().gridStorePath.toStdString());
+    ASSERT_TRUE(store.loadGridFromDisk(stored));
+    EXPECT_EQ(stored.capturedForModelRow(0), filed.size());
+    const auto queued = vantrel::backup::loadBackupQueue(
+        vantrel::backup::backupQueuePath(path(QStringLiteral("data")).toStdString()));
+    for (const QString& photo : filed) {
+      const bool copied = QFile::exists(backup + photo.mid(photos().size()));
+      const bool waiting =
+          std::find(queued.begin(), queued.end(), photo.toStdString()) != queued.end();
+      EXPECT_TRUE(copied || waiting) << photo.toStdString();
+    }
+  }
+  // Started again, it counts the same.
+  auto& app = launch();
+  EXPECT_EQ(app.list().names().capturedForModelRow(0), imagesBelow(photos() + "/Ann").size());
+}
+
 TEST_F(FaultTest, SigtermEndsTheApplicationInOrderWithItsSettingsSavedAndItsWorkerEnded) {
   writeGridStore({QStringLiteral("Ann")});
   setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());

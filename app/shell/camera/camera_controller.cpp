@@ -1,6 +1,7 @@
 #include "camera_controller.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -23,6 +24,7 @@ constexpr int kForceStrayKillMs = 1000;
 constexpr int kForceConnectMs = 1800;
 constexpr int kReconnectDelayMs = 2000;
 constexpr int kReconnectTerminateMs = 700;
+constexpr int kQuitGraceMs = 3000;
 }  // namespace
 
 CameraController::CameraController(WorkerSupervisor* worker, StatusController* status,
@@ -182,8 +184,17 @@ void CameraController::stopForTermination() {
   if (_detectTimer) _detectTimer->stop();
   _camera.manualDisconnect = true;
   _camera.connectRequested = false;
+  ++_connectPlan;
+  QPointer<WorkerProcess> worker = _worker->currentWorker();
   _worker->sendWorkerLine(QStringLiteral("QUIT"));
-  if (_worker->workerRunning()) _worker->currentWorker()->terminate();
+  if (!worker || !worker->isRunning()) return;
+  // A photo on its way from the camera may exist nowhere else (Disk mode): the worker gets a
+  // moment to finish it and leave on its own; what it says meanwhile is heard and filed.
+  QEventLoop grace;
+  connect(worker, &WorkerProcess::exited, &grace, &QEventLoop::quit);
+  QTimer::singleShot(kQuitGraceMs, &grace, &QEventLoop::quit);
+  grace.exec();
+  if (worker && worker->isRunning()) worker->terminate();
 }
 
 void CameraController::startAutoDetectTimer() {

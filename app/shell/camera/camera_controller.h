@@ -50,7 +50,8 @@ class CameraController : public QObject {
   void updateAutoWatch();
   void takePhoto();
   QString selectedSaveModeLower() const;
-  // Ends the worker with the application: no reconnect follows.
+  // Ends the worker with the application: QUIT, up to three seconds for it to finish a download
+  // and leave (its lines handled meanwhile), then it is stopped. No reconnect follows.
   void stopForTermination();
 
   void handleWorkerLine(const std::string& line, bool downloadRouted = false);

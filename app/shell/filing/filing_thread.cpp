@@ -63,7 +63,6 @@ void FilingThread::finishAndStop() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
-    queue_.clear();
   }
   wake_.notify_all();
   if (thread_.joinable()) thread_.join();

@@ -26,8 +26,8 @@ class FilingThread {
   ~FilingThread();
 
   void enqueue(const QString& path);
-  // Lets the file in progress finish (queued ones stay where the camera put them) and ends the
-  // thread.
+  // Files what is in progress and queued (each is only a rename or a copy on the same disk), takes
+  // nothing new, and ends the thread.
   void finishAndStop();
   bool idle();
 
