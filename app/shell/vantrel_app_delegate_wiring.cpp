@@ -38,7 +38,7 @@ constexpr int kUpdateCheckDelayMs = 3000;
 void VantrelAppDelegate::wireSubsystems() {
   // A downloaded photo goes to filing straight from the worker's reader thread.
   _worker->setDownloadRoute(
-      [filing = _filing](const QString& path) { filing->handleDownloadedPath(path); });
+      [filing = _filing](const std::string& path) { filing->handleDownloadedPath(path); });
   _status->setReadinessSource([this] {
     const auto& camera = _camera->state();
     return Readiness{camera.cameraConnected && camera.watching, !_filing->targetDir().isEmpty(),
@@ -57,7 +57,7 @@ void VantrelAppDelegate::wireSubsystems() {
     _backup->setTargetDir(folder);
     _camera->targetFolderChanged(folder);
   });
-  connect(_filing, &FilingController::photoFiled, this, [this](const QString& savedPath) {
+  connect(_filing, &FilingController::photoFiled, this, [this](const std::string& savedPath) {
     _preview->scheduleLatestCapturePreviewAtPath(savedPath);
     _backup->backupSavedFile(savedPath);
   });

@@ -103,6 +103,13 @@ class BackupDestinations : public ShellTest {
     waitFor([&] { return !app.backup().backup().busy(); }, 10000);
   }
 
+  // "Retry Backup Now" once the copy under way (begun while the drive was away) has ended.
+  void retry(VantrelAppDelegate& app) {
+    waitFor([&] { return !app.backup().backup().busy(); }, 10000);
+    app.backup().retryBackupNow();
+    settle(app);
+  }
+
   // The backup holds `photo`'s bytes at its mirror path or beside it ("<stem> (2).<ext>", ...).
   bool inBackup(const QString& photo) const {
     const QByteArray bytes = contents(photo);
@@ -170,8 +177,7 @@ TEST_F(BackupDestinations, PhotosThatCanNeverBeCopiedStepAsideAndTheRestGoOn) {
   setFault(QStringLiteral("unreadable"), shot[1]);
   shot << shoot(app, 1);
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
-  app.backup().retryBackupNow();
-  settle(app);
+  retry(app);
   const auto& failed = app.backup().backup().failedBackups();
   EXPECT_TRUE(failed.contains(shot[0].toStdString()));
   EXPECT_TRUE(failed.contains(shot[1].toStdString()));
@@ -200,8 +206,7 @@ TEST_F(BackupDestinations, PhotosWaitWhileTheTargetFolderIsAwayAndFollowARenamed
   // The target folder's drive goes away too: the waiting photos are not taken for deleted.
   ASSERT_TRUE(QDir().rename(photos(), photos() + "-away"));
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
-  app.backup().retryBackupNow();
-  settle(app);
+  retry(app);
   EXPECT_EQ(app.backup().backup().queue().size(), 2u);
   EXPECT_TRUE(app.backup().backup().failedBackups().empty());
   ASSERT_TRUE(QDir().rename(photos() + "-away", photos()));
@@ -210,8 +215,7 @@ TEST_F(BackupDestinations, PhotosWaitWhileTheTargetFolderIsAwayAndFollowARenamed
   app.repair().applyFolderRenameFrom(photos() + "/Ann", QStringLiteral("Anna"));
   shot = {photos() + "/Anna/Anna_0001.JPG", photos() + "/Anna/Anna_0002.JPG"};
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
-  app.backup().retryBackupNow();
-  settle(app);
+  retry(app);
   for (const QString& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo.toStdString();
   EXPECT_TRUE(app.backup().backup().failedBackups().empty());
   expectEveryPhotoAccountedFor(app, shot);
@@ -241,8 +245,7 @@ TEST_F(BackupDestinations, AnUnpluggedDrivesMountPointTakesNoCopy) {
   EXPECT_TRUE(app.backup().backup().queue().contains(shot[1].toStdString()));
   EXPECT_TRUE(app.backup().backup().offline());
   plugDrive(true);
-  app.backup().retryBackupNow();
-  settle(app);
+  retry(app);
   EXPECT_TRUE(inBackup(shot[1]));
   expectEveryPhotoAccountedFor(app, shot);
 }
@@ -275,8 +278,7 @@ TEST_F(BackupDestinations, AFullDriveSaysSoAndCatchesUpWhenThereIsRoom) {
   EXPECT_TRUE(app.backup().backup().queue().contains(shot[0].toStdString()));
   EXPECT_FALSE(QFile::exists(backupDir() + shot[0].mid(photos().size())));
   setFault({}, {});
-  app.backup().retryBackupNow();
-  settle(app);
+  retry(app);
   EXPECT_TRUE(inBackup(shot[0]));
   expectEveryPhotoAccountedFor(app, shot);
 }

@@ -149,8 +149,8 @@ void BackupController::restoreBackupSettings() {
   }
 }
 
-void BackupController::backupSavedFile(const QString& path) {
-  _backup->backupSavedFile(path.toStdString());
+void BackupController::backupSavedFile(const std::string& path) {
+  _backup->backupSavedFile(path);
   refreshBackupMenu();
   processBackupQueue();
 }

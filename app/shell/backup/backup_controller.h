@@ -43,7 +43,7 @@ class BackupController : public QObject {
 
   void setTargetDir(const QString& targetDir);
   void restoreBackupSettings();
-  void backupSavedFile(const QString& path);
+  void backupSavedFile(const std::string& path);
   void processBackupQueue();
   void backupRetryTick();
   void attemptBackupDriveRecovery(bool force);

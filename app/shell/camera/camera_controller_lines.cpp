@@ -84,7 +84,7 @@ void CameraController::handleWorkerLine(const std::string& line, bool downloadRo
       return;
     case WorkerMessageKind::Downloaded:
       // The reader thread has usually handed the path to filing already.
-      if (!downloadRouted) _filing->handleDownloadedPath(payload);
+      if (!downloadRouted) _filing->handleDownloadedPath(message.payload);
       return;
     case WorkerMessageKind::Error:
       handleWorkerError(message.payload);

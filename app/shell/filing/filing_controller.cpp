@@ -1,14 +1,15 @@
 #include "filing_controller.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QMutexLocker>
 #include <QPushButton>
+#include <filesystem>
 
 #include "dialogs.h"
+#include "download_path.h"
 #include "filing_messages.h"
 #include "filing_thread.h"
 #include "names_controller.h"
@@ -135,14 +136,12 @@ void FilingController::refreshFolderLabel() {
 
 // --- Filing ---
 
-void FilingController::handleDownloadedPath(const QString& path) {
-  const QString trimmedPath = path.trimmed();
-  if (trimmedPath.isEmpty()) return;
-  const QString standard = QDir::cleanPath(trimmedPath);
+void FilingController::handleDownloadedPath(const std::string& path) {
+  const std::string standard = vantrel::filing::standardDownloadPath(path);
+  if (standard.empty()) return;
   {
     QMutexLocker lock(&_renameLock);
-    if (_renameQueuedPaths.contains(standard)) return;
-    _renameQueuedPaths.insert(standard);
+    if (!_renameQueuedPaths.insert(standard).second) return;
   }
   if (_filingThread) _filingThread->enqueue(standard);
 }
@@ -160,13 +159,13 @@ void FilingController::publishSnapshot() {
 void FilingController::filingFinished(const FilingOutcome& outcome) {
   {
     QMutexLocker lock(&_renameLock);
-    _renameQueuedPaths.remove(outcome.sourcePath);
+    _renameQueuedPaths.erase(outcome.sourcePath);
   }
-  if (!outcome.savedPath.isEmpty()) {
+  if (!outcome.savedPath.empty()) {
     _names->markCaptureForRow(outcome.captureRow);
     const bool watching = _watching && _watching();
     _status->setStatus(QString::fromStdString(vantrel::filing::savedStatus(
-                           QFileInfo(outcome.savedPath).fileName().toStdString())),
+                           std::filesystem::path(outcome.savedPath).filename().string())),
                        watching ? QStringLiteral("watching") : QStringLiteral("good"));
     _status->updateStorageLabel();
     _status->scheduleReadyStatusRefresh();
@@ -178,7 +177,7 @@ void FilingController::filingFinished(const FilingOutcome& outcome) {
         outcome.error);
     _status->setStatus(outcome.error, QStringLiteral("error"));
   }
-  emit captureFiled(outcome.savedPath, outcome.error);
+  emit captureFiled(QString::fromStdString(outcome.savedPath), outcome.error);
 }
 
 // --- Counter ---

@@ -4,10 +4,11 @@
 
 #include <QMutex>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
+#include <unordered_set>
 
 #include "published_filing_state.h"
 
@@ -52,8 +53,9 @@ class FilingController : public QObject {
   // No target folder and the counter back at 1, for the next job.
   void resetForNextJob();
 
-  // A downloaded photo to file; from any thread. A path already waiting is not taken twice.
-  void handleDownloadedPath(const QString& path);
+  // A downloaded photo to file, by its file-name bytes; from any thread. A path already waiting
+  // is not taken twice.
+  void handleDownloadedPath(const std::string& path);
   // The person, tags, folder and row the next photo is filed under, handed to the filing thread.
   void publishSnapshot();
 
@@ -65,10 +67,11 @@ class FilingController : public QObject {
   void updateControls(bool setupAllowed);
 
  signals:
-  // A filing task finished (success or failure); tests wait for it.
+  // A filing task finished (success or failure); tests wait for it. The path is for reading
+  // only: a name that is not UTF-8 shows replacement characters.
   void captureFiled(const QString& savedPath, const QString& error);
-  // A photo stands in its person's folder, counted.
-  void photoFiled(const QString& savedPath);
+  // A photo stands in its person's folder, counted; `savedPath` is its file-name bytes.
+  void photoFiled(const std::string& savedPath);
   void targetFolderChanged(const QString& folder);
   // The folder or the counter changed: the application's settings are saved (all of them, as
   // the selection goes with each photo).
@@ -91,6 +94,6 @@ class FilingController : public QObject {
   QString _counterFallbackText = QStringLiteral("1");  // before the window exists
   vantrel::filing::PublishedFilingState _published;
   QMutex _renameLock;
-  QSet<QString> _renameQueuedPaths;
+  std::unordered_set<std::string> _renameQueuedPaths;
   std::unique_ptr<FilingThread> _filingThread;
 };

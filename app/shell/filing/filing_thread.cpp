@@ -45,7 +45,7 @@ FilingThread::~FilingThread() {
   finishAndStop();
 }
 
-void FilingThread::enqueue(const QString& path) {
+void FilingThread::enqueue(const std::string& path) {
   {
     std::lock_guard lock(mutex_);
     if (stopping_) return;
@@ -71,7 +71,7 @@ void FilingThread::finishAndStop() {
 void FilingThread::run() {
   PublishedStateHost host(state_, counterAdvanced_);
   for (;;) {
-    QString path;
+    std::string path;
     {
       std::unique_lock lock(mutex_);
       wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
@@ -83,9 +83,8 @@ void FilingThread::run() {
     FilingOutcome outcome;
     outcome.sourcePath = path;
     try {
-      const auto result =
-          vantrel::filing::renameDownloadedFile(std::filesystem::path(path.toStdString()), host);
-      if (result.savedPath) outcome.savedPath = QString::fromStdString(result.savedPath->string());
+      const auto result = vantrel::filing::renameDownloadedFile(std::filesystem::path(path), host);
+      if (result.savedPath) outcome.savedPath = result.savedPath->string();
       outcome.error = QString::fromStdString(result.error);
       outcome.captureRow = result.captureRow;
     } catch (const std::exception& e) {

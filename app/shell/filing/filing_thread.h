@@ -8,13 +8,15 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <thread>
 
 #include "published_filing_state.h"
 
+// Paths are file-name bytes as the disk has them: a person's folder need not be UTF-8.
 struct FilingOutcome {
-  QString sourcePath;
-  QString savedPath;  // empty on failure
+  std::string sourcePath;
+  std::string savedPath;  // empty on failure
   QString error;
   qint64 captureRow = -1;
 };
@@ -25,7 +27,7 @@ class FilingThread {
                std::function<void(const FilingOutcome&)> finished);
   ~FilingThread();
 
-  void enqueue(const QString& path);
+  void enqueue(const std::string& path);
   // Files what is in progress and queued (each is only a rename or a copy on the same disk), takes
   // nothing new, and ends the thread.
   void finishAndStop();
@@ -39,7 +41,7 @@ class FilingThread {
   std::function<void(const FilingOutcome&)> finished_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::deque<QString> queue_;
+  std::deque<std::string> queue_;
   bool busy_ = false;
   bool stopping_ = false;
   std::thread thread_;

@@ -190,8 +190,7 @@ void FolderRepairController::openFolderForRow(qint64 row) {
   const std::vector<fs::path> folders =
       vantrel::filing::foldersForRowName(localPath(_filing->targetDir()), person);
   if (!folders.empty()) {
-    const QString folder = QString::fromStdString(folders.front().string());
-    revealInFileManager(folder, folder, this);
+    revealInFileManager(folders.front().string(), folders.front().string(), this);
     return;
   }
   _status->setStatus(QStringLiteral("No photo folder exists yet for \"%1\".").arg(q(person)),

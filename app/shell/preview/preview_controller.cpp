@@ -1,17 +1,18 @@
 #include "preview_controller.h"
 
 #include <QApplication>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "file_manager_reveal.h"
-#include "image_types.h"
 #include "palette.h"
 #include "preview_image.h"
+#include "preview_photo_list.h"
 #include "view_styling.h"
 
 namespace {
@@ -31,9 +32,9 @@ void PreviewController::attach(const PreviewViews& views) {
   _views = views;
 }
 
-void PreviewController::scheduleLatestCapturePreviewAtPath(const QString& path) {
-  if (path.isEmpty()) return;
-  _pendingPreviewPath = path;
+void PreviewController::scheduleLatestCapturePreviewAtPath(const std::string& path) {
+  if (path.empty()) return;
+  _pendingPreviewFile = path;
   if (!_previewDebounce) {
     _previewDebounce = new QTimer(this);
     _previewDebounce->setSingleShot(true);
@@ -45,35 +46,23 @@ void PreviewController::scheduleLatestCapturePreviewAtPath(const QString& path) 
 }
 
 void PreviewController::showPendingLatestCapturePreview() {
-  if (!_pendingPreviewPath.isEmpty()) showPreviewPath(_pendingPreviewPath, true);
+  if (!_pendingPreviewFile.empty()) showPreviewPath(_pendingPreviewFile, true);
 }
 
-void PreviewController::refreshPreviewImageListAroundPath(const QString& path) {
-  _previewImagePaths.clear();
+void PreviewController::refreshPreviewImageListAroundPath(const std::string& path) {
   const QString target = _targetFolder ? _targetFolder() : QString();
-  const QString folder = !target.isEmpty() ? target : QFileInfo(path).absolutePath();
-  if (folder.isEmpty()) {
-    _previewIndex = -1;
-    return;
-  }
-  std::vector<std::pair<QDateTime, QString>> found;
-  QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System,
-                  QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString file = it.next();
-    if (!vantrel::filing::isPreviewableImagePath(file.toStdString())) continue;
-    const QDateTime modified = it.fileInfo().lastModified();
-    found.emplace_back(modified.isValid() ? modified : QDateTime::fromMSecsSinceEpoch(0), file);
-  }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& entry : found) _previewImagePaths << entry.second;
-  const qsizetype at = _previewImagePaths.indexOf(path);
-  _previewIndex = at >= 0 ? at : _previewImagePaths.size() - 1;
+  std::error_code error;
+  const std::filesystem::path folder =
+      !target.isEmpty() ? std::filesystem::path(QFile::encodeName(target).toStdString())
+                        : std::filesystem::absolute(path, error).parent_path();
+  _previewImageFiles = previewablePhotosByAge(folder);
+  const auto at = std::find(_previewImageFiles.begin(), _previewImageFiles.end(), path);
+  _previewIndex = at != _previewImageFiles.end() ? at - _previewImageFiles.begin()
+                                                 : std::ssize(_previewImageFiles) - 1;
 }
 
-void PreviewController::showPreviewPath(const QString& path, bool refreshList) {
-  if (path.isEmpty()) return;
+void PreviewController::showPreviewPath(const std::string& path, bool refreshList) {
+  if (path.empty()) return;
   if (refreshList) refreshPreviewImageListAroundPath(path);
   const QSize box = _views.image ? _views.image->size() - QSize(8, 8) : QSize();
   const quint64 request = ++_previewRequest;
@@ -87,50 +76,61 @@ void PreviewController::showPreviewPath(const QString& path, bool refreshList) {
   });
 }
 
-void PreviewController::previewImageRead(quint64 request, const QString& path,
+void PreviewController::previewImageRead(quint64 request, const std::string& path,
                                          const QImage& image) {
   if (request != _previewRequest.load() || _stopped) return;
   if (!image.isNull()) {
-    _currentPreviewPath = path;
+    _currentPreviewFile = path;
+    const QString shownPath = QString::fromStdString(path);
     if (_views.image) {
       _views.image->setPixmap(QPixmap::fromImage(image));
-      _views.image->setProperty("sourcePath", path);
+      _views.image->setProperty("sourcePath", shownPath);
     }
     if (_views.downloadedPill) _views.downloadedPill->setVisible(true);
     if (_views.fileName) {
-      _views.fileName->setText(QStringLiteral("%1  (%2/%3)")
-                                   .arg(QFileInfo(path).fileName())
-                                   .arg(_previewIndex + 1)
-                                   .arg(_previewImagePaths.size()));
+      _views.fileName->setText(
+          QStringLiteral("%1  (%2/%3)")
+              .arg(QString::fromStdString(std::filesystem::path(path).filename().string()))
+              .arg(_previewIndex + 1)
+              .arg(_previewImageFiles.size()));
     }
   }
   updateControls();
 }
 
+QStringList PreviewController::previewImagePaths() const {
+  QStringList shown;
+  shown.reserve(std::ssize(_previewImageFiles));
+  for (const std::string& file : _previewImageFiles) shown << QString::fromStdString(file);
+  return shown;
+}
+
 void PreviewController::previewPreviousImage() {
   if (_previewIndex > 0) {
     --_previewIndex;
-    showPreviewPath(_previewImagePaths.at(_previewIndex), false);
+    showPreviewPath(_previewImageFiles.at(static_cast<size_t>(_previewIndex)), false);
   }
 }
 
 void PreviewController::previewNextImage() {
-  if (_previewIndex >= 0 && _previewIndex < _previewImagePaths.size() - 1) {
+  if (_previewIndex >= 0 && _previewIndex < std::ssize(_previewImageFiles) - 1) {
     ++_previewIndex;
-    showPreviewPath(_previewImagePaths.at(_previewIndex), false);
+    showPreviewPath(_previewImageFiles.at(static_cast<size_t>(_previewIndex)), false);
   }
 }
 
 void PreviewController::revealPreviewInFinder() {
-  if (_currentPreviewPath.isEmpty() || !QFileInfo::exists(_currentPreviewPath)) {
+  std::error_code error;
+  if (_currentPreviewFile.empty() || !std::filesystem::exists(_currentPreviewFile, error)) {
     QApplication::beep();
     return;
   }
-  revealInFileManager(_currentPreviewPath, QFileInfo(_currentPreviewPath).absolutePath(), this);
+  revealInFileManager(_currentPreviewFile,
+                      std::filesystem::path(_currentPreviewFile).parent_path().string(), this);
 }
 
 void PreviewController::updateControls() {
-  const qint64 count = _previewImagePaths.size();
+  const qint64 count = std::ssize(_previewImageFiles);
   if (_views.previousButton) {
     styleButton(_views.previousButton, QStringLiteral("◀"), palette::blue(), _previewIndex >= 1);
   }
@@ -140,6 +140,6 @@ void PreviewController::updateControls() {
   }
   if (_views.revealButton) {
     styleButton(_views.revealButton, QStringLiteral("📂"), palette::gray(),
-                !_currentPreviewPath.isEmpty());
+                !_currentPreviewFile.empty());
   }
 }

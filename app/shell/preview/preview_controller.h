@@ -9,6 +9,8 @@
 #include <QThreadPool>
 #include <atomic>
 #include <functional>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -33,12 +35,13 @@ class PreviewController : public QObject {
   // The folder whose photos the preview steps through (the target folder).
   void setTargetFolderSource(std::function<QString()> source) { _targetFolder = std::move(source); }
 
-  void scheduleLatestCapturePreviewAtPath(const QString& path);
+  // Photos are named by their file-name bytes, which need not be UTF-8.
+  void scheduleLatestCapturePreviewAtPath(const std::string& path);
   void showPendingLatestCapturePreview();
-  void showPreviewPath(const QString& path, bool refreshList);
-  void refreshPreviewImageListAroundPath(const QString& path);
+  void showPreviewPath(const std::string& path, bool refreshList);
+  void refreshPreviewImageListAroundPath(const std::string& path);
   // A photo read for the preview has arrived; shown unless a newer one was asked for meanwhile.
-  void previewImageRead(quint64 request, const QString& path, const QImage& image);
+  void previewImageRead(quint64 request, const std::string& path, const QImage& image);
   void previewPreviousImage();
   void previewNextImage();
   void revealPreviewInFinder();
@@ -46,17 +49,20 @@ class PreviewController : public QObject {
   // No photo read from now on is shown.
   void stop() { _stopped = true; }
 
-  const QString& currentPreviewPath() const { return _currentPreviewPath; }
-  const QStringList& previewImagePaths() const { return _previewImagePaths; }
+  const std::string& currentPreviewFile() const { return _currentPreviewFile; }
+  const std::vector<std::string>& previewImageFiles() const { return _previewImageFiles; }
+  // The same for reading: a name that is not UTF-8 shows replacement characters.
+  QString currentPreviewPath() const { return QString::fromStdString(_currentPreviewFile); }
+  QStringList previewImagePaths() const;
   qint64 previewIndex() const { return _previewIndex; }
 
  private:
   std::function<QString()> _targetFolder;
   PreviewViews _views;
-  QStringList _previewImagePaths;
+  std::vector<std::string> _previewImageFiles;
   qint64 _previewIndex = -1;
-  QString _currentPreviewPath;
-  QString _pendingPreviewPath;
+  std::string _currentPreviewFile;
+  std::string _pendingPreviewFile;
   QTimer* _previewDebounce = nullptr;
   bool _stopped = false;
   // Declared last, so it is destroyed first: its destructor waits for a read in progress while

@@ -1,9 +1,21 @@
 #include "preview_image.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImageReader>
 
-QImage loadPreviewImage(const QString& path, const QSize& box) {
-  QImageReader reader(path);
+QImage loadPreviewImage(const std::string& path, const QSize& box) {
+  // Opened by its bytes: Qt would take the name for UTF-8 and miss a file whose name is not.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {};
+  QFile file;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return {};
+  }
+  QImageReader reader(&file);
   reader.setAutoTransform(true);
   const QSize stored = reader.size();
   if (stored.isValid() && box.isValid() && !box.isEmpty()) {

@@ -5,8 +5,8 @@
 
 #include <QImage>
 #include <QSize>
-#include <QString>
+#include <string>
 
-// The image at `path` fitted into `box` (keeping its aspect ratio and honouring its orientation);
-// a null image when it cannot be read.
-QImage loadPreviewImage(const QString& path, const QSize& box);
+// The image at `path` (file-name bytes, UTF-8 or not) fitted into `box` (keeping its aspect ratio
+// and honouring its orientation); a null image when it cannot be read.
+QImage loadPreviewImage(const std::string& path, const QSize& box);

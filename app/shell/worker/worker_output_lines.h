@@ -1,5 +1,6 @@
 // Worker output cut into lines before decoding: a read may end inside a character, and a line
-// that is not UTF-8 is dropped alone, never with the lines around it.
+// that is not UTF-8 is dropped alone, never with the lines around it. A downloaded photo's line
+// is the exception: its path is file-name bytes, kept whether or not they are UTF-8.
 #pragma once
 
 #include <string>

@@ -128,7 +128,7 @@ void WorkerProcess::readUntilEnd(int outputFd) {
       const auto message = vantrel::link::parseWorkerLine(line);
       const bool routed = message.kind == vantrel::link::WorkerMessageKind::Downloaded && route_ &&
                           !message.payload.empty();
-      if (routed) route_(QString::fromStdString(message.payload));
+      if (routed) route_(message.payload);
       QMetaObject::invokeMethod(
           this, [this, line, routed] { emit lineReceived(line, routed); }, Qt::QueuedConnection);
     }

@@ -17,8 +17,9 @@
 class WorkerProcess : public QObject {
   Q_OBJECT
  public:
-  // Called on the reader thread with each downloaded file's path, before its line is handed on.
-  using DownloadRoute = std::function<void(const QString& path)>;
+  // Called on the reader thread with each downloaded file's path (file-name bytes, UTF-8 or not),
+  // before its line is handed on.
+  using DownloadRoute = std::function<void(const std::string& path)>;
 
   explicit WorkerProcess(DownloadRoute route, QObject* parent = nullptr);
   ~WorkerProcess() override;
@@ -35,7 +36,8 @@ class WorkerProcess : public QObject {
   void kill();
 
  signals:
-  // A complete line of valid UTF-8; `downloadRouted` when its path already went to the route.
+  // A complete line of valid UTF-8, or a downloaded photo's line whatever its bytes;
+  // `downloadRouted` when its path already went to the route.
   void lineReceived(const std::string& line, bool downloadRouted);
   // After the last line.
   void exited();

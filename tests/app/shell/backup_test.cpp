@@ -18,16 +18,7 @@ namespace {
 
 class BackupTest : public ShellTest {
  protected:
-  VantrelAppDelegate& launchWithBackup() {
-    writeGridStore({QStringLiteral("Ann"), QStringLiteral("Bob")});
-    setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
-    setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
-    QDir().mkpath(backupDir());
-    auto& app = launch();
-    app.backup().setBackupFolder(backupDir());
-    return app;
-  }
-  QString backupDir() const { return path(QStringLiteral("backup")); }
+  VantrelAppDelegate& launchWithBackup() { return ShellTest::launchWithBackup({"Ann", "Bob"}); }
 
   // A download as the worker leaves it, announced and filed.
   QString file(VantrelAppDelegate& app, const QString& name, int bytes = 5000) {

@@ -39,12 +39,28 @@ VantrelAppDelegate& ShellTest::launch() {
   return *app_;
 }
 
+VantrelAppDelegate& ShellTest::launchWithBackup(const QByteArrayList& names) {
+  writeGridStore(names);
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  QDir().mkpath(backupDir());
+  auto& app = launch();
+  app.backup().setBackupFolder(backupDir());
+  return app;
+}
+
 void ShellTest::writeGridStore(const QStringList& names) {
+  QByteArrayList bytes;
+  for (const QString& name : names) bytes << name.toUtf8();
+  writeGridStore(bytes);
+}
+
+void ShellTest::writeGridStore(const QByteArrayList& names) {
   QDir().mkpath(env_.dataFolder);
   QFile file(env_.gridStorePath);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   QByteArray text = "File Name,Notes,Count,Marker";
-  for (const QString& name : names) text += "\n" + name.toUtf8() + ",,0,";
+  for (const QByteArray& name : names) text += "\n" + name + ",,0,";
   file.write(text);
 }
 

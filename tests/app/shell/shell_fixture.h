@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QTemporaryDir>
 #include <memory>
@@ -26,8 +27,13 @@ class ShellTest : public ::testing::Test {
   AppEnvironment& env() { return env_; }
   // Launches and waits for the window (the splash takes 1.15 s).
   VantrelAppDelegate& launch();
+  // Launches with `names`, the target folder photos(), no auto-connect, and backups going to
+  // backupDir().
+  VantrelAppDelegate& launchWithBackup(const QByteArrayList& names);
   // Writes a grid store holding `names` before launch.
   void writeGridStore(const QStringList& names);
+  // The same with each name's bytes as they are, UTF-8 or not (as an older version kept them).
+  void writeGridStore(const QByteArrayList& names);
   void setStoredValue(const QString& key, const QVariant& value);
   // Processes events until `condition` holds; false on timeout.
   bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000);
@@ -36,6 +42,7 @@ class ShellTest : public ::testing::Test {
   VantrelAppDelegate& app() { return *app_; }
   QString path(const QString& relative) const { return QDir(home_.path()).filePath(relative); }
   QString photos() const { return path(QStringLiteral("photos")); }
+  QString backupDir() const { return path(QStringLiteral("backup")); }
 
   ScriptedDialogs dialogs_;
 

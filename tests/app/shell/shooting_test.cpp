@@ -148,8 +148,8 @@ TEST_F(ShootingTest, ThePreviewShowsTheLastPhotoAskedForEvenWhenAnEarlierOneRead
   QImage small(300, 200, QImage::Format_RGB32);
   small.fill(Qt::white);
   ASSERT_TRUE(small.save(photos() + "/small.jpg"));
-  app.preview().showPreviewPath(photos() + "/big.jpg", true);
-  app.preview().showPreviewPath(photos() + "/small.jpg", false);
+  app.preview().showPreviewPath((photos() + "/big.jpg").toStdString(), true);
+  app.preview().showPreviewPath((photos() + "/small.jpg").toStdString(), false);
   ASSERT_TRUE(
       waitFor([&] { return app.preview().currentPreviewPath() == photos() + "/small.jpg"; }, 5000));
   QTest::qWait(1500);  // the big one, if it were still read, would have arrived by now

@@ -31,9 +31,9 @@ TEST(WorkerProcess, EveryLineWrittenBeforeTheEndArrivesInOrderAndThenTheEnd) {
   std::vector<std::string> routed;
   std::atomic<bool> routedOffMain{false};
   const auto* mainThread = QThread::currentThread();
-  WorkerProcess process([&](const QString& path) {
+  WorkerProcess process([&](const std::string& path) {
     std::lock_guard lock(mutex);
-    routed.push_back(path.toStdString());
+    routed.push_back(path);
     routedOffMain = QThread::currentThread() != mainThread;
   });
   std::vector<std::pair<std::string, bool>> lines;
@@ -47,24 +47,27 @@ TEST(WorkerProcess, EveryLineWrittenBeforeTheEndArrivesInOrderAndThenTheEnd) {
     linesAtEnd = lines.size();
   });
   QString error;
-  // Standard error counts as output too; an unfinished last line is not a line.
+  // Standard error counts as output too; an unfinished last line is not a line. A line that is
+  // not UTF-8 is dropped, unless it announces a photo (a file name is bytes).
   ASSERT_TRUE(process.start(
       QStringLiteral("/bin/sh"),
       {QStringLiteral("-c"),
        QStringLiteral("read command; echo \"READY|$command\"; echo 'DOWNLOADED|/tmp/IMG_1.JPG'; "
-                      "printf 'LOG|bad \\377\\n' >&2; echo 'STATUS|done'; printf PARTIAL")},
+                      "printf 'LOG|bad \\377\\n' >&2; printf 'DOWNLOADED|/tmp/M\\374ller.JPG\\n'; "
+                      "echo 'STATUS|done'; printf PARTIAL")},
       QProcessEnvironment::systemEnvironment(), QDir::tempPath(), &error))
       << error.toStdString();
   EXPECT_TRUE(process.isRunning());
   EXPECT_GT(process.pid(), 0);
   EXPECT_TRUE(process.writeLine(QStringLiteral("CONNECT")));
   ASSERT_TRUE(serveUntil([&] { return ended; }));
-  ASSERT_EQ(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], std::make_pair(std::string("READY|CONNECT"), false));
   EXPECT_EQ(lines[1], std::make_pair(std::string("DOWNLOADED|/tmp/IMG_1.JPG"), true));
-  EXPECT_EQ(lines[2], std::make_pair(std::string("STATUS|done"), false));
-  EXPECT_EQ(linesAtEnd, 3u);
-  EXPECT_EQ(routed, std::vector<std::string>{"/tmp/IMG_1.JPG"});
+  EXPECT_EQ(lines[2], std::make_pair(std::string("DOWNLOADED|/tmp/M\xfcller.JPG"), true));
+  EXPECT_EQ(lines[3], std::make_pair(std::string("STATUS|done"), false));
+  EXPECT_EQ(linesAtEnd, 4u);
+  EXPECT_EQ(routed, (std::vector<std::string>{"/tmp/IMG_1.JPG", "/tmp/M\xfcller.JPG"}));
   EXPECT_TRUE(routedOffMain);
   EXPECT_FALSE(process.isRunning());
   EXPECT_EQ(process.pid(), 0);
