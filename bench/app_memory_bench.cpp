@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
   QImageReader::setAllocationLimit(0);
   const double fullMs = medianMs(3, [&] { QImage full(photo); });
   QImageReader::setAllocationLimit(limit);
-  const double previewMs = medianMs(3, [&] { loadPreviewImage(QFile::encodeName(photo).toStdString(), QSize(900, 700)); });
+  const double previewMs = medianMs(
+      3, [&] { loadPreviewImage(QFile::encodeName(photo).toStdString(), QSize(900, 700)); });
 
   std::printf("Application memory (resident, peak), %d names, %dx%d JPEG of %.1f MB\n", kNames,
               kPhotoSize.width(), kPhotoSize.height(),

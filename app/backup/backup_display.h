@@ -17,8 +17,8 @@ struct BackupDisplayState {
   bool offline = false;
   std::int64_t batchDone = 0;
   std::int64_t batchTotal = 0;
-  bool full = false;         // paused because the backup drive is full
-  std::int64_t failed = 0;   // photos on the could-not-back-up list
+  bool full = false;        // paused because the backup drive is full
+  std::int64_t failed = 0;  // photos on the could-not-back-up list
 };
 
 // Named colours of the palette; the window maps them to its own.

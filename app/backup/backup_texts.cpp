@@ -7,27 +7,31 @@
 
 namespace vantrel::backup {
 
+namespace {
+// "1 photo is", "3 photos are".
+std::string photosAre(std::int64_t count) {
+  return counted(count, "photo") + (count == 1 ? " is" : " are");
+}
+}  // namespace
+
 AlertText backupPausedAlert(std::int64_t waiting, std::string_view errorText) {
   const std::string reason = errorText.empty() ? "" : ": " + std::string(errorText);
   return {"Backup Paused",
-          "The backup drive isn't reachable" + reason + ", so " + counted(waiting, "photo") + " " +
-              (waiting == 1 ? "is" : "are") +
+          "The backup drive isn't reachable" + reason + ", so " + photosAre(waiting) +
               " waiting.\n\nYour primary save is fine. Backups resume automatically when the "
               "drive/Wi-Fi reconnects — or use Backup ▸ Retry Backup Now."};
 }
 
 AlertText backupDriveFullAlert(std::int64_t waiting) {
   return {"Backup Drive Full",
-          "The backup drive is full, so " + counted(waiting, "photo") + " " +
-              (waiting == 1 ? "is" : "are") +
+          "The backup drive is full, so " + photosAre(waiting) +
               " waiting.\n\nYour primary save is fine. Free some space on the backup drive or "
               "choose another backup folder; backups resume on their own once there is room."};
 }
 
 AlertText targetUnavailableAlert(std::int64_t waiting) {
   return {"Backup Paused",
-          "The target folder isn't available, so " + counted(waiting, "photo") + " " +
-              (waiting == 1 ? "is" : "are") +
+          "The target folder isn't available, so " + photosAre(waiting) +
               " waiting for their backup.\n\nReconnect the drive that holds the target folder; "
               "backups resume on their own."};
 }

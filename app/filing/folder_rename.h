@@ -18,8 +18,8 @@ struct PhotoRename {
 };
 
 struct FolderRenameResult {
-  std::int64_t photos = 0;  // images now under the new name
-  std::string error;        // empty on success
+  std::int64_t photos = 0;           // images now under the new name
+  std::string error;                 // empty on success
   std::vector<PhotoRename> renamed;  // every image whose path changed
 
   bool succeeded() const { return error.empty(); }
