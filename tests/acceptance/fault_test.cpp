@@ -91,27 +91,27 @@ TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
             })));
 }
 
-TEST_F(FaultTest, QuitDuringABurstFilesCountsStoresAndQueuesEveryDownloadedPhoto) {
-  writeGridStore({QStringLiteral("Ann")});
-  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
-  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
-  const QString backup = path(QStringLiteral("backup"));
-  QDir().mkpath(backup);
-  env().workerEnvironment[QStringLiteral("VANTREL_SIM_AUTO_SHOOT_MS")] = QStringLiteral("80");
-  env().workerEnvironment[QStringLiteral("VANTREL_SIM_SHOTS")] = QStringLiteral("20");
-  env().workerEnvironment[QStringLiteral("VANTREL_SIM_IMAGE_BYTES")] = QStringLiteral("400000");
-  {
-    auto app = std::make_unique<VantrelAppDelegate>(env(), &dialogs_);
-    ASSERT_TRUE(app->applicationDidFinishLaunching());
-    ASSERT_TRUE(waitFor([&] { return app->window() != nullptr; }));
-    ASSERT_TRUE(app->backup().setBackupFolder(backup));
-    app->camera().connectCameraManual();
-    ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() >= 6; }, 30000));
-    app->applicationWillTerminate();
-    // Everything the worker downloaded before it left was filed, counted and stored.
+// A burst of 20 shots at 80 ms with backup on; the photo bytes make each shot distinct.
+class BurstTest : public FaultTest {
+ protected:
+  void SetUp() override {
+    FaultTest::SetUp();
+    writeGridStore({QStringLiteral("Ann")});
+    setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+    setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+    QDir().mkpath(backup());
+    env().workerEnvironment[QStringLiteral("VANTREL_SIM_AUTO_SHOOT_MS")] = QStringLiteral("80");
+    env().workerEnvironment[QStringLiteral("VANTREL_SIM_SHOTS")] = QStringLiteral("20");
+    env().workerEnvironment[QStringLiteral("VANTREL_SIM_IMAGE_BYTES")] = QStringLiteral("400000");
+  }
+  QString backup() const { return path(QStringLiteral("backup")); }
+
+  // Every photo the worker downloaded is filed (none left under its camera name), counted,
+  // stored, and copied or queued for the backup.
+  void expectEveryDownloadFiled(VantrelAppDelegate& app) {
     const QStringList filed = imagesBelow(photos() + "/Ann");
     EXPECT_TRUE(QDir(photos()).entryList({QStringLiteral("IMG_*")}, QDir::Files).isEmpty());
-    EXPECT_EQ(app->list().names().capturedForModelRow(0), filed.size());
+    EXPECT_EQ(app.list().names().capturedForModelRow(0), filed.size());
     vantrel::names::NamesList stored;
     vantrel::names::GridStore store(env().gridStorePath.toStdString());
     ASSERT_TRUE(store.loadGridFromDisk(stored));
@@ -119,15 +119,43 @@ TEST_F(FaultTest, QuitDuringABurstFilesCountsStoresAndQueuesEveryDownloadedPhoto
     const auto queued = vantrel::backup::loadBackupQueue(
         vantrel::backup::backupQueuePath(path(QStringLiteral("data")).toStdString()));
     for (const QString& photo : filed) {
-      const bool copied = QFile::exists(backup + photo.mid(photos().size()));
+      const bool copied = QFile::exists(backup() + photo.mid(photos().size()));
       const bool waiting =
           std::find(queued.begin(), queued.end(), photo.toStdString()) != queued.end();
       EXPECT_TRUE(copied || waiting) << photo.toStdString();
     }
   }
+};
+
+TEST_F(BurstTest, QuitDuringABurstFilesCountsStoresAndQueuesEveryDownloadedPhoto) {
+  {
+    auto app = std::make_unique<VantrelAppDelegate>(env(), &dialogs_);
+    ASSERT_TRUE(app->applicationDidFinishLaunching());
+    ASSERT_TRUE(waitFor([&] { return app->window() != nullptr; }));
+    ASSERT_TRUE(app->backup().setBackupFolder(backup()));
+    app->camera().connectCameraManual();
+    ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() >= 6; }, 30000));
+    app->applicationWillTerminate();
+    expectEveryDownloadFiled(*app);
+  }
   // Started again, it counts the same.
   auto& app = launch();
   EXPECT_EQ(app.list().names().capturedForModelRow(0), imagesBelow(photos() + "/Ann").size());
+}
+
+TEST_F(BurstTest, AForcedReconnectDuringABurstLosesNoLineOfTheOldWorker) {
+  auto& app = launch();
+  ASSERT_TRUE(app.backup().setBackupFolder(backup()));
+  app.camera().connectCameraManual();
+  ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() >= 4; }, 30000));
+  app.camera().forceCameraReconnect();
+  ASSERT_TRUE(waitFor([&] { return app.camera().state().watching; }, 30000));
+  // The new worker's burst runs its course too; then everything is accounted for.
+  ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() >= 24; }, 60000));
+  QTest::qWait(1500);
+  ASSERT_TRUE(waitFor([&] { return app.filing().filingIdle(); }));
+  QTest::qWait(300);
+  expectEveryDownloadFiled(app);
 }
 
 TEST_F(FaultTest, SigtermEndsTheApplicationInOrderWithItsSettingsSavedAndItsWorkerEnded) {
