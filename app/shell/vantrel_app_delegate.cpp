@@ -99,7 +99,7 @@ void VantrelAppDelegate::applicationWillTerminate() {
   _terminated = true;
   // The window goes at once; the photos on their way are seen to behind it.
   if (_window) _window->hide();
-  _status->stopTimers();
+  _status->stopForTermination();
   qApp->removeEventFilter(this);
   _camera->stopForTermination();
   // Every photo announced is filed; what each filing posted (count, store, backup queue) is

@@ -75,6 +75,7 @@ void StatusController::scheduleReadyStatusRefresh() {
 
 void StatusController::showAlert(const QString& title, const QString& message) {
   QTimer::singleShot(0, this, [this, title, message] {
+    if (_terminating) return;
     _dialogs->alert(title.isEmpty() ? QStringLiteral("Vantrel Photo Tether") : title, message);
   });
 }
@@ -153,6 +154,7 @@ void StatusController::startStorageTimer() {
   _storageTimer->start();
 }
 
-void StatusController::stopTimers() {
+void StatusController::stopForTermination() {
+  _terminating = true;
   if (_storageTimer) _storageTimer->stop();
 }

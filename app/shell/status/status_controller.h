@@ -50,7 +50,9 @@ class StatusController : public QObject {
   quint64 totalLaptopBytes() const;
   void updateStorageLabel();
   void startStorageTimer();
-  void stopTimers();
+  // The application is ending: timers stop, and no alert opens any more (a modal dialog would
+  // hold up the photos still being filed behind the closed window).
+  void stopForTermination();
   // A new connection may warn about low storage again.
   void resetLowStorageWarning() { _lowLaptopStorageWarningShown = false; }
 
@@ -77,5 +79,6 @@ class StatusController : public QObject {
   bool _statusIsReadiness = false;
   qint64 _statusRevertGen = 0;
   bool _lowLaptopStorageWarningShown = false;
+  bool _terminating = false;
   QTimer* _storageTimer = nullptr;
 };
