@@ -21,7 +21,8 @@ void FailedBackups::load() {
   if (file_.empty()) return;
   // Stored as path, reason, path, reason, ...
   const std::vector<std::string> strings = readStringArrayPlistFile(file_);
-  for (std::size_t i = 0; i + 1 < strings.size(); i += 2) add(strings[i], strings[i + 1]);
+  // Read back without writing: the file already holds exactly this.
+  for (std::size_t i = 0; i + 1 < strings.size(); i += 2) put(strings[i], strings[i + 1]);
 }
 
 void FailedBackups::save() const {
@@ -36,7 +37,7 @@ void FailedBackups::save() const {
   write_file_atomically(file_, formatStringArrayPlist(strings));
 }
 
-void FailedBackups::add(const std::string& path, std::string reason) {
+void FailedBackups::put(const std::string& path, std::string reason) {
   const auto found = std::find_if(entries_.begin(), entries_.end(),
                                   [&](const FailedBackup& entry) { return entry.path == path; });
   if (found != entries_.end()) {
@@ -44,6 +45,10 @@ void FailedBackups::add(const std::string& path, std::string reason) {
   } else {
     entries_.push_back({path, std::move(reason)});
   }
+}
+
+void FailedBackups::add(const std::string& path, std::string reason) {
+  put(path, std::move(reason));
   save();
 }
 

@@ -39,6 +39,8 @@ class FailedBackups {
   const std::vector<FailedBackup>& entries() const { return entries_; }
 
  private:
+  // Adds or updates an entry in memory only.
+  void put(const std::string& path, std::string reason);
   void save() const;
 
   std::filesystem::path file_;
