@@ -21,6 +21,13 @@ struct FilingSnapshot {
   names::ModelRow captureRow = names::kNoRow;  // the row the photo is counted against
 };
 
+// A person named for one photo, instead of the one selected when it is filed: photos found
+// unfiled after a crash go to the person the operator answered for.
+struct PersonChoice {
+  std::string personName;
+  names::ModelRow captureRow = names::kNoRow;
+};
+
 class FilingHost {
  public:
   virtual ~FilingHost() = default;

@@ -11,6 +11,7 @@
 #include "preview_controller.h"
 #include "status_controller.h"
 #include "tags_controller.h"
+#include "unfiled_downloads_controller.h"
 #include "update_checker.h"
 #include "vantrel_app_delegate.h"
 #include "worker_supervisor.h"

@@ -45,6 +45,10 @@ class Dialogs {
   // A one-line text prompt; nothing when cancelled.
   virtual std::optional<QString> prompt(const QString& title, const QString& message,
                                         const QString& text, const QString& okTitle) = 0;
+  // One person out of `names`, found by typing part of the name; their index, nothing when
+  // cancelled.
+  virtual std::optional<int> choosePerson(const QString& title, const QString& message,
+                                          const QStringList& names) = 0;
   // The move dialog; nothing when cancelled.
   virtual std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) = 0;
   // The tag editor: five rows of (label, suffix), pre-filled; the rows as typed on Save,

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "move_form_dialog.h"
+#include "person_chooser_dialog.h"
 
 void QtDialogs::alert(const QString& title, const QString& message) {
   ask(title, message, {QStringLiteral("OK")});
@@ -61,6 +62,13 @@ std::optional<QString> QtDialogs::prompt(const QString& title, const QString& me
   dialog.setOkButtonText(okTitle);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.textValue();
+}
+
+std::optional<int> QtDialogs::choosePerson(const QString& title, const QString& message,
+                                           const QStringList& names) {
+  PersonChooserDialog dialog(title, message, names, parent_);
+  if (dialog.exec() != QDialog::Accepted || dialog.chosenIndex() < 0) return std::nullopt;
+  return dialog.chosenIndex();
 }
 
 std::optional<MoveFormAnswer> QtDialogs::moveForm(const MoveFormRequest& request) {

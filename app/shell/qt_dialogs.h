@@ -20,6 +20,8 @@ class QtDialogs : public Dialogs {
   QString chooseSaveFile(const QString& title, const QString& proposedName) override;
   std::optional<QString> prompt(const QString& title, const QString& message, const QString& text,
                                 const QString& okTitle) override;
+  std::optional<int> choosePerson(const QString& title, const QString& message,
+                                  const QStringList& names) override;
   std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) override;
   std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
       const QList<QPair<QString, QString>>& rows) override;

@@ -48,6 +48,8 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _camera = new CameraController(_worker, _status, _filing, _list, _defaults.get(), this);
   _backup = new BackupController(_env, _status, _dialogs, _defaults.get(), this);
   _repair = new FolderRepairController(_list, _filing, _tags, _backup, _status, _dialogs, this);
+  _unfiled = new UnfiledDownloadsController(_filing, _list, _status, _dialogs,
+                                            _env.unsetDownloadFolder, this);
   _preview = new PreviewController(this);
   _updates = new UpdateChecker(_displayVersion, _status, _dialogs, _defaults.get(), this);
   wireSubsystems();

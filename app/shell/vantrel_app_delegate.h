@@ -10,6 +10,7 @@
 //   TagsController         folder suffix tags
 //   FilingController       target folder, counter, filing thread, rescans
 //   FolderRepairController renames and moves of photo folders
+//   UnfiledDownloadsController photos left under camera names after a crash
 //   BackupController       backup queue, copies, retry, recovery, menu, button, card
 //   PreviewController      the preview and stepping through photos
 //   UpdateChecker          the update check
@@ -37,6 +38,7 @@ class NamesController;
 class PreviewController;
 class StatusController;
 class TagsController;
+class UnfiledDownloadsController;
 class UpdateChecker;
 class UserDefaults;
 class WorkerSupervisor;
@@ -80,6 +82,7 @@ class VantrelAppDelegate : public QObject {
   TagsController& tags() { return *_tags; }
   FilingController& filing() { return *_filing; }
   FolderRepairController& repair() { return *_repair; }
+  UnfiledDownloadsController& unfiled() { return *_unfiled; }
   BackupController& backup() { return *_backup; }
   PreviewController& preview() { return *_preview; }
   UpdateChecker& updates() { return *_updates; }
@@ -115,6 +118,7 @@ class VantrelAppDelegate : public QObject {
   CameraController* _camera;
   BackupController* _backup;
   FolderRepairController* _repair;
+  UnfiledDownloadsController* _unfiled;
   PreviewController* _preview;
   UpdateChecker* _updates;
 };

@@ -63,6 +63,14 @@ void VantrelAppDelegate::wireSubsystems() {
   });
   connect(_filing, &FilingController::settingsChanged, this, [this] { savePersistentPaths(); });
   connect(_tags, &TagsController::tagsChanged, this, [this] { updatePathLabels(); });
+  // A worker that ended may leave a photo it wrote but never announced; a folder chosen later may
+  // find photos that waited for one.
+  connect(_worker, &WorkerSupervisor::workerExited, _unfiled, [this] {
+    if (!_terminated) _unfiled->announceFound();
+  });
+  connect(_filing, &FilingController::targetFolderChanged, _unfiled, [this] {
+    if (_window) _unfiled->announceFound();
+  });
   connect(_status, &StatusController::storageRefreshed, _backup,
           &BackupController::updateBackupCard);
   _repair->installRepairActions(_rows);
@@ -84,6 +92,8 @@ void VantrelAppDelegate::buildUI() {
 
   // The tail of start-up.
   restoreSavedPaths();
+  // Before the camera connects: what a crash left behind is asked about on its own.
+  _unfiled->offerAtLaunch();
   _status->updateStorageLabel();
   _status->startStorageTimer();
   QTimer::singleShot(kUpdateCheckDelayMs, _updates,
@@ -101,6 +111,7 @@ void VantrelAppDelegate::attachWindow(MainWindow* window) {
   _backup->attach(window->backupViews);
   _backup->installBackupMenu(window->actions.backupMenu);
   _preview->attach(window->previewViews);
+  _unfiled->attach(window->unfiledViews);
 }
 
 void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
@@ -120,6 +131,12 @@ void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
   connect(a.forceReconnect, &QAction::triggered, _camera,
           [this] { _camera->forceCameraReconnect(); });
   connect(a.disconnect, &QAction::triggered, _camera, [this] { _camera->disconnectCamera(); });
+  const UnfiledDownloadsViews& unfiled = window->unfiledViews;
+  connect(unfiled.fileForSelectedItem, &QAction::triggered, _unfiled,
+          [this] { _unfiled->fileForSelectedPerson(); });
+  connect(unfiled.fileForPersonItem, &QAction::triggered, _unfiled,
+          [this] { _unfiled->fileForChosenPerson(); });
+  connect(unfiled.leaveItem, &QAction::triggered, _unfiled, [this] { _unfiled->leaveThem(); });
   const CameraViews& camera = window->cameraViews;
   connect(camera.autoConnectItem, &QAction::triggered, _camera,
           [this] { _camera->toggleAutoConnect(); });

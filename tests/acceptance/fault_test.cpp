@@ -83,12 +83,71 @@ TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
       vantrel::backup::backupQueuePath(path(QStringLiteral("data")).toStdString());
   EXPECT_NO_THROW(vantrel::backup::loadBackupQueue(queueFile));
 
-  // Started again, the application files nothing twice and counts what is on disk.
+  // Started again, the application files nothing twice, counts what is on disk, and files what
+  // the kill left under camera names once the operator says so.
+  setStoredValue(QStringLiteral("VantrelLastSelectedRowIndex"), 0);
+  dialogs_.answers = {0};
   auto& app = launch();
-  EXPECT_EQ(app.list().names().capturedForModelRow(0) + app.list().names().capturedForModelRow(1),
-            static_cast<int64_t>(std::count_if(files.begin(), files.end(), [&](const QString& f) {
-              return QFileInfo(f).dir().absolutePath() != QDir(photos()).absolutePath();
-            })));
+  const auto counted = [&] {
+    return app.list().names().capturedForModelRow(0) + app.list().names().capturedForModelRow(1);
+  };
+  EXPECT_TRUE(waitFor([&] { return counted() == files.size(); })) << counted();
+  EXPECT_TRUE(QDir(photos()).entryList({QStringLiteral("IMG_*")}, QDir::Files).isEmpty());
+  EXPECT_EQ(imagesBelow(photos()).size(), files.size());
+}
+
+TEST_F(FaultTest, PhotosLeftUnderCameraNamesByAKilledApplicationAreOfferedAtTheNextLaunch) {
+  writeGridStore({QStringLiteral("Ann"), QStringLiteral("Bob")});
+  setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
+  setStoredValue(QStringLiteral("VantrelLastSelectedRowIndex"), 0);
+  ChildProcess::Env childEnv = {{"QT_QPA_PLATFORM", "offscreen"},
+                                {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
+                                {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
+                                {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
+                                {"XDG_CACHE_HOME", path(QStringLiteral("cache")).toStdString()},
+                                {"HOME", path(QStringLiteral("home")).toStdString()},
+                                {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
+                                {"VANTREL_SIM_AUTO_SHOOT_MS", "150"},
+                                {"VANTREL_SIM_SHOTS", "2"},
+                                {"VANTREL_SIM_IMAGE_BYTES", "50000"}};
+  {
+    ChildProcess app(VANTREL_TETHER_PATH, {}, childEnv);
+    ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() == 2; }, 60000));
+    QTest::qWait(300);
+    ::kill(app.pid(), SIGKILL);
+    EXPECT_EQ(app.wait_exit(std::chrono::seconds(5)), 128 + SIGKILL);
+  }
+  QTest::qWait(1000);  // the orphaned worker sees its input end and leaves
+  // What the crash left: three photos the worker wrote but nobody filed, and one it was still
+  // writing.
+  const QStringList left = {QStringLiteral("IMG_0009.JPG"), QStringLiteral("IMG_0003.JPG"),
+                            QStringLiteral("IMG_0004.CR3")};
+  for (int i = 0; i < left.size(); ++i) {
+    QFile photo(photos() + "/" + left[i]);
+    ASSERT_TRUE(photo.open(QIODevice::WriteOnly));
+    photo.write(left[i].toUtf8().repeated(1000));
+    photo.close();
+    std::filesystem::last_write_time(
+        photo.fileName().toStdString(),
+        std::filesystem::file_time_type::clock::now() - std::chrono::seconds(60 - i));
+  }
+  QFile(photos() + "/.IMG_0005.JPG.download").open(QIODevice::WriteOnly);
+
+  setStoredValue(QStringLiteral("VantrelAutoConnectV2"), false);
+  dialogs_.answers = {0};
+  auto& app = launch();
+  ASSERT_EQ(dialogs_.count(QStringLiteral("Unfiled Photos Found")), 1);
+  EXPECT_TRUE(dialogs_.alerts.last().message.startsWith("3 photos were"));
+  ASSERT_TRUE(waitFor([&] { return app.list().names().capturedForModelRow(0) == 5; }));
+  // Oldest first, with the numbers after the two filed before the crash.
+  const QStringList expected = {"Ann_0003.JPG", "Ann_0004.JPG", "Ann_0005.CR3"};
+  for (int i = 0; i < left.size(); ++i) {
+    QFile filed(photos() + "/Ann/" + expected[i]);
+    ASSERT_TRUE(filed.open(QIODevice::ReadOnly)) << expected[i].toStdString();
+    EXPECT_EQ(filed.readAll(), left[i].toUtf8().repeated(1000));
+  }
+  EXPECT_EQ(app.list().names().capturedForModelRow(1), 0);
+  EXPECT_TRUE(QFile::exists(photos() + "/.IMG_0005.JPG.download"));
 }
 
 // A burst of 20 shots at 80 ms with backup on; the photo bytes make each shot distinct.

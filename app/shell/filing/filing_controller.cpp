@@ -136,14 +136,31 @@ void FilingController::refreshFolderLabel() {
 
 // --- Filing ---
 
+std::string FilingController::claimForFiling(const std::string& path) {
+  std::string standard = vantrel::filing::standardDownloadPath(path);
+  if (standard.empty()) return {};
+  QMutexLocker lock(&_renameLock);
+  return _renameQueuedPaths.insert(standard).second ? standard : std::string();
+}
+
 void FilingController::handleDownloadedPath(const std::string& path) {
-  const std::string standard = vantrel::filing::standardDownloadPath(path);
-  if (standard.empty()) return;
-  {
-    QMutexLocker lock(&_renameLock);
-    if (!_renameQueuedPaths.insert(standard).second) return;
+  const std::string standard = claimForFiling(path);
+  if (!standard.empty() && _filingThread) _filingThread->enqueue(standard);
+}
+
+void FilingController::fileDownloadsFor(const std::vector<std::string>& paths, qint64 row) {
+  const vantrel::filing::PersonChoice person{std::string(_names->names().nameForModelRow(row)),
+                                             row};
+  for (const std::string& path : paths) {
+    const std::string standard = claimForFiling(path);
+    if (!standard.empty() && _filingThread) _filingThread->enqueue(standard, person);
   }
-  if (_filingThread) _filingThread->enqueue(standard);
+}
+
+bool FilingController::waitingForFiling(const std::string& path) {
+  const std::string standard = vantrel::filing::standardDownloadPath(path);
+  QMutexLocker lock(&_renameLock);
+  return _renameQueuedPaths.count(standard) > 0;
 }
 
 void FilingController::publishSnapshot() {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "published_filing_state.h"
 
@@ -56,6 +57,11 @@ class FilingController : public QObject {
   // A downloaded photo to file, by its file-name bytes; from any thread. A path already waiting
   // is not taken twice.
   void handleDownloadedPath(const std::string& path);
+  // Photos found under their camera names, filed in this order for the person at model row
+  // `row`, whoever is selected meanwhile.
+  void fileDownloadsFor(const std::vector<std::string>& paths, qint64 row);
+  // Whether `path` is waiting for the filing thread or being filed now.
+  bool waitingForFiling(const std::string& path);
   // The person, tags, folder and row the next photo is filed under, handed to the filing thread.
   void publishSnapshot();
 
@@ -82,6 +88,8 @@ class FilingController : public QObject {
  private:
   void filingFinished(const FilingOutcome& outcome);
   void counterAdvanced();
+  // The spelling `path` is queued under, or empty when it is already waiting.
+  std::string claimForFiling(const std::string& path);
 
   NamesController* _names;
   TagsController* _tags;

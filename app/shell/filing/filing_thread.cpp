@@ -21,7 +21,17 @@ class PublishedStateHost : public vantrel::filing::FilingHost {
     const auto space = std::filesystem::space(folder, error);
     return error ? 0 : space.available;
   }
-  vantrel::filing::FilingSnapshot snapshotForFiling() override { return state_.snapshot(); }
+  vantrel::filing::FilingSnapshot snapshotForFiling() override {
+    vantrel::filing::FilingSnapshot snapshot = state_.snapshot();
+    if (person_) {
+      snapshot.personName = person_->personName;
+      snapshot.captureRow = person_->captureRow;
+    }
+    return snapshot;
+  }
+  void choosePerson(std::optional<vantrel::filing::PersonChoice> person) {
+    person_ = std::move(person);
+  }
   void advanceCounter(std::int64_t next) override {
     if (state_.advanceCounterPast(next) && counterAdvanced_) counterAdvanced_();
   }
@@ -29,6 +39,7 @@ class PublishedStateHost : public vantrel::filing::FilingHost {
  private:
   vantrel::filing::PublishedFilingState& state_;
   const std::function<void()>& counterAdvanced_;
+  std::optional<vantrel::filing::PersonChoice> person_;
 };
 
 }  // namespace
@@ -45,11 +56,12 @@ FilingThread::~FilingThread() {
   finishAndStop();
 }
 
-void FilingThread::enqueue(const std::string& path) {
+void FilingThread::enqueue(const std::string& path,
+                           std::optional<vantrel::filing::PersonChoice> person) {
   {
     std::lock_guard lock(mutex_);
     if (stopping_) return;
-    queue_.push_back(path);
+    queue_.push_back({path, std::move(person)});
   }
   wake_.notify_one();
 }
@@ -71,19 +83,21 @@ void FilingThread::finishAndStop() {
 void FilingThread::run() {
   PublishedStateHost host(state_, counterAdvanced_);
   for (;;) {
-    std::string path;
+    Queued next;
     {
       std::unique_lock lock(mutex_);
       wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
       if (queue_.empty()) return;
-      path = queue_.front();
+      next = std::move(queue_.front());
       queue_.pop_front();
       busy_ = true;
     }
     FilingOutcome outcome;
-    outcome.sourcePath = path;
+    outcome.sourcePath = next.path;
+    host.choosePerson(next.person);
     try {
-      const auto result = vantrel::filing::renameDownloadedFile(std::filesystem::path(path), host);
+      const auto result =
+          vantrel::filing::renameDownloadedFile(std::filesystem::path(next.path), host);
       if (result.savedPath) outcome.savedPath = result.savedPath->string();
       outcome.error = QString::fromStdString(result.error);
       outcome.captureRow = result.captureRow;

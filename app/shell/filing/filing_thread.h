@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -27,7 +28,8 @@ class FilingThread {
                std::function<void(const FilingOutcome&)> finished);
   ~FilingThread();
 
-  void enqueue(const std::string& path);
+  // Files `path` for the person selected when its turn comes, or for `person` when given.
+  void enqueue(const std::string& path, std::optional<vantrel::filing::PersonChoice> person = {});
   // Files what is in progress and queued (each is only a rename or a copy on the same disk), takes
   // nothing new, and ends the thread.
   void finishAndStop();
@@ -41,7 +43,11 @@ class FilingThread {
   std::function<void(const FilingOutcome&)> finished_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::deque<std::string> queue_;
+  struct Queued {
+    std::string path;
+    std::optional<vantrel::filing::PersonChoice> person;
+  };
+  std::deque<Queued> queue_;
   bool busy_ = false;
   bool stopping_ = false;
   std::thread thread_;

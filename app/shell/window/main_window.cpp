@@ -15,6 +15,8 @@
 
 #include "names_table_model.h"
 #include "palette.h"
+#include "unfiled_downloads.h"
+#include "utf8_text.h"
 #include "vantrel_button.h"
 #include "vantrel_drop_zone.h"
 #include "vantrel_table_view.h"
@@ -386,6 +388,11 @@ void MainWindow::installMainMenu(const QString& appTitle) {
   cameraViews.takePhotoItem = camera->addAction(QStringLiteral("Take Photo"));
   cameraViews.takePhotoItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
   cameraViews.takePhotoItem->setEnabled(false);
+  camera->addSeparator();
+  unfiledViews.fileForSelectedItem = camera->addAction(QString());
+  unfiledViews.fileForPersonItem =
+      camera->addAction(utf8Text(vantrel::filing::kFileUnfiledForPersonItem));
+  unfiledViews.leaveItem = camera->addAction(utf8Text(vantrel::filing::kLeaveUnfiledItem));
 
   actions.backupMenu = bar->addMenu(QStringLiteral("Backup"));
 }

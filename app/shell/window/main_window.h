@@ -14,6 +14,7 @@
 #include "names_controller.h"
 #include "preview_controller.h"
 #include "status_controller.h"
+#include "unfiled_downloads_controller.h"
 
 class NamesTableModel;
 class QHBoxLayout;
@@ -62,6 +63,7 @@ class MainWindow : public QMainWindow {
   FilingViews filingViews;
   BackupViews backupViews;
   PreviewViews previewViews;
+  UnfiledDownloadsViews unfiledViews;
   SettingsViews settings;
   WindowActions actions;
   VantrelTableView* table = nullptr;

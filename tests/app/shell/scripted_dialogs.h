@@ -40,6 +40,14 @@ class ScriptedDialogs : public Dialogs {
     prompts.pop_front();
     return text;
   }
+  // Answers with the index of the scripted name; none left, or a name not offered, cancels.
+  std::optional<int> choosePerson(const QString& title, const QString& message,
+                                  const QStringList& names) override {
+    alerts.push_back({title, message});
+    peopleOffered = names;
+    const int index = static_cast<int>(names.indexOf(take(people)));
+    return index >= 0 ? std::optional<int>(index) : std::nullopt;
+  }
   // Each scripted answer sees the request; none left cancels.
   using MoveFormScript = std::function<std::optional<MoveFormAnswer>(const MoveFormRequest&)>;
   std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) override {
@@ -78,6 +86,8 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> files;
   std::deque<QString> saveFiles;
   std::deque<QString> prompts;
+  std::deque<QString> people;
+  QStringList peopleOffered;
   QList<MoveFormRequest> moveForms;
   std::deque<MoveFormScript> moveFormAnswers;
   std::deque<QList<QPair<QString, QString>>> suffixAnswers;
