@@ -23,7 +23,23 @@
 
 namespace {
 
-using FaultTest = ShellTest;
+class FaultTest : public ShellTest {
+ protected:
+  // The application as a program of its own in this test's home, its camera shooting `shots`
+  // photos of `bytes` bytes every `everyMs`.
+  ChildProcess::Env childAppEnv(const char* everyMs, const char* shots, const char* bytes) const {
+    return {{"QT_QPA_PLATFORM", "offscreen"},
+            {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
+            {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
+            {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
+            {"XDG_CACHE_HOME", path(QStringLiteral("cache")).toStdString()},
+            {"HOME", path(QStringLiteral("home")).toStdString()},
+            {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
+            {"VANTREL_SIM_AUTO_SHOOT_MS", everyMs},
+            {"VANTREL_SIM_SHOTS", shots},
+            {"VANTREL_SIM_IMAGE_BYTES", bytes}};
+  }
+};
 
 QStringList imagesBelow(const QString& folder) {
   QStringList files;
@@ -38,15 +54,7 @@ TEST_F(FaultTest, TheApplicationKilledDuringABurstLosesNoPhoto) {
   setStoredValue(QStringLiteral("VantrelBackupDir"), path(QStringLiteral("backup")));
   setStoredValue(QStringLiteral("VantrelBackupEnabled"), true);
   QDir().mkpath(path(QStringLiteral("backup")));
-  ChildProcess::Env childEnv = {{"QT_QPA_PLATFORM", "offscreen"},
-                                {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
-                                {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
-                                {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
-                                {"HOME", path(QStringLiteral("home")).toStdString()},
-                                {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
-                                {"VANTREL_SIM_AUTO_SHOOT_MS", "100"},
-                                {"VANTREL_SIM_SHOTS", "30"},
-                                {"VANTREL_SIM_IMAGE_BYTES", "150000"}};
+  const ChildProcess::Env childEnv = childAppEnv("100", "30", "150000");
   {
     ChildProcess app(VANTREL_TETHER_PATH, {}, childEnv);
     // Kill it once the burst is well under way.
@@ -100,16 +108,7 @@ TEST_F(FaultTest, PhotosLeftUnderCameraNamesByAKilledApplicationAreOfferedAtTheN
   writeGridStore({QStringLiteral("Ann"), QStringLiteral("Bob")});
   setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
   setStoredValue(QStringLiteral("VantrelLastSelectedRowIndex"), 0);
-  ChildProcess::Env childEnv = {{"QT_QPA_PLATFORM", "offscreen"},
-                                {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
-                                {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
-                                {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
-                                {"XDG_CACHE_HOME", path(QStringLiteral("cache")).toStdString()},
-                                {"HOME", path(QStringLiteral("home")).toStdString()},
-                                {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
-                                {"VANTREL_SIM_AUTO_SHOOT_MS", "150"},
-                                {"VANTREL_SIM_SHOTS", "2"},
-                                {"VANTREL_SIM_IMAGE_BYTES", "50000"}};
+  const ChildProcess::Env childEnv = childAppEnv("150", "2", "50000");
   {
     ChildProcess app(VANTREL_TETHER_PATH, {}, childEnv);
     ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() == 2; }, 60000));
@@ -220,16 +219,7 @@ TEST_F(BurstTest, AForcedReconnectDuringABurstLosesNoLineOfTheOldWorker) {
 TEST_F(FaultTest, SigtermEndsTheApplicationInOrderWithItsSettingsSavedAndItsWorkerEnded) {
   writeGridStore({QStringLiteral("Ann")});
   setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
-  ChildProcess::Env childEnv = {{"QT_QPA_PLATFORM", "offscreen"},
-                                {"XDG_CONFIG_HOME", path(QStringLiteral("config")).toStdString()},
-                                {"XDG_DATA_HOME", path(QStringLiteral("data")).toStdString()},
-                                {"XDG_RUNTIME_DIR", path(QStringLiteral("run")).toStdString()},
-                                {"XDG_CACHE_HOME", path(QStringLiteral("cache")).toStdString()},
-                                {"HOME", path(QStringLiteral("home")).toStdString()},
-                                {"VANTREL_SDK_PATH", VANTREL_SIMCAM_PATH},
-                                {"VANTREL_SIM_AUTO_SHOOT_MS", "150"},
-                                {"VANTREL_SIM_SHOTS", "3"},
-                                {"VANTREL_SIM_IMAGE_BYTES", "50000"}};
+  const ChildProcess::Env childEnv = childAppEnv("150", "3", "50000");
   ChildProcess app(VANTREL_TETHER_PATH, {}, childEnv);
   ASSERT_TRUE(waitFor([&] { return imagesBelow(photos() + "/Ann").size() == 3; }, 60000));
   QTest::qWait(500);
