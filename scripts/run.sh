@@ -3,7 +3,8 @@
 # that never touches your own settings:
 #   - a sample roster of ten names is imported on the first start,
 #   - photos go to <demo>/photos, and backups to <demo>/backup once you choose it,
-#   - the simulated camera connects by itself; Camera ▸ Take Photo (Ctrl+T) shoots.
+#   - the simulated camera connects by itself; Camera ▸ Take Photo (Ctrl+T) shoots; a real camera
+#     is one choice away in Settings ▸ Camera driver (gphoto2 for any USB or network camera).
 #
 # Options:
 #   --auto-shoot SECONDS   the simulated camera also takes a picture every SECONDS seconds
@@ -17,7 +18,7 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --auto-shoot) auto_shoot="$2"; shift 2 ;;
     --demo-dir) demo="$2"; shift 2 ;;
-    -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
     *) echo "unknown option: $1 (try --help)" >&2; exit 2 ;;
   esac
 done
@@ -49,13 +50,16 @@ VantrelLastTargetDir=$demo/photos
 VantrelLastCSVPath=$demo/sample_roster.csv
 CONF
 fi
+# The simulated camera unless the demo chose another driver (Settings ▸ Camera driver).
+if ! grep -q '^VantrelCameraDriver=' "$settings"; then
+  sed -i 's/^\[General\]$/[General]\nVantrelCameraDriver=simulated/' "$settings"
+fi
 
 export XDG_CONFIG_HOME="$demo/config" XDG_DATA_HOME="$demo/data" XDG_RUNTIME_DIR="$demo/runtime"
-export VANTREL_SDK_PATH="${VANTREL_SDK_PATH:-$root/build/lib/libvantrel_simcam.so}"
 if [ -n "$auto_shoot" ]; then
   export VANTREL_SIM_AUTO_SHOOT_MS=$((auto_shoot * 1000))
 fi
 
 echo "Demo folder: $demo (photos in $demo/photos)"
-echo "Camera library: $VANTREL_SDK_PATH"
+echo "Camera library: ${VANTREL_SDK_PATH:-the simulated camera (Settings ▸ Camera driver to change)}"
 exec "$root/build/bin/vantrel_tether"

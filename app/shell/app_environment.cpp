@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 
@@ -11,10 +12,25 @@ AppEnvironment AppEnvironment::standard() {
   AppEnvironment env;
   const QString appDir = QCoreApplication::applicationDirPath();
   env.workerPath = QDir(appDir).filePath(QStringLiteral("vantrel_cpp_worker"));
-  const QString sdk = qEnvironmentVariable("VANTREL_SDK_PATH");
-  env.sdkPath = !sdk.isEmpty()
-                    ? sdk
-                    : QDir::cleanPath(appDir + QStringLiteral("/../lib/vantrel/libEDSDK.so"));
+  env.sdkPath = qEnvironmentVariable("VANTREL_SDK_PATH");
+  // Installed under lib/vantrel/; in the build tree beside the other libraries.
+  const auto firstPresent = [&appDir](const QStringList& relatives) {
+    for (const QString& relative : relatives) {
+      const QString path = QDir::cleanPath(appDir + relative);
+      if (QFileInfo::exists(path)) return path;
+    }
+    return QString();
+  };
+  env.makersLibraryPath = QDir::cleanPath(appDir + QStringLiteral("/../lib/vantrel/libEDSDK.so"));
+  env.gphotoLibraryPath = firstPresent({QStringLiteral("/../lib/vantrel/libvantrel_gphoto.so"),
+                                        QStringLiteral("/../lib/libvantrel_gphoto.so")});
+  if (env.gphotoLibraryPath.isEmpty()) {
+    env.gphotoLibraryPath =
+        QDir::cleanPath(appDir + QStringLiteral("/../lib/vantrel/libvantrel_gphoto.so"));
+  }
+  env.simulatedLibraryPath =
+      firstPresent({QStringLiteral("/../lib/vantrel/simcam/libvantrel_simcam.so"),
+                    QStringLiteral("/../lib/libvantrel_simcam.so")});
   env.dataFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
                        .filePath(QStringLiteral("Vantrel Tether"));
   env.gridStorePath = QDir(env.dataFolder).filePath(QStringLiteral("vantrel_grid.csv"));

@@ -5,12 +5,18 @@
 #include <QString>
 
 struct AppEnvironment {
-  QString workerPath;     // the camera worker, beside the application
-  QString sdkPath;        // $VANTREL_SDK_PATH, else <app dir>/../lib/vantrel/libEDSDK.so
-  QString gridStorePath;  // <data location>/Vantrel Tether/vantrel_grid.csv
-  QString dataFolder;     // <data location>/Vantrel Tether
-  QString lockPath;       // the single-instance lock file
-  QString tempFolder;     // the per-user temporary folder
+  QString workerPath;  // the camera worker, beside the application
+  // $VANTREL_SDK_PATH: when set, the camera library whatever driver is chosen.
+  QString sdkPath;
+  // The camera libraries the driver setting chooses from; the simulated camera's is empty in
+  // builds without it.
+  QString makersLibraryPath;     // <app dir>/../lib/vantrel/libEDSDK.so
+  QString gphotoLibraryPath;     // <app dir>/../lib/vantrel/libvantrel_gphoto.so
+  QString simulatedLibraryPath;  // <app dir>/../lib/vantrel/simcam/libvantrel_simcam.so
+  QString gridStorePath;         // <data location>/Vantrel Tether/vantrel_grid.csv
+  QString dataFolder;            // <data location>/Vantrel Tether
+  QString lockPath;              // the single-instance lock file
+  QString tempFolder;            // the per-user temporary folder
   // Where the worker downloads while no target folder is set: per user, and surviving a reboot
   // or a logout ($XDG_CACHE_HOME/vantrel-tether/VantrelTether-unset, else under ~/.cache).
   QString unsetDownloadFolder;

@@ -4,6 +4,7 @@
 
 #include "backup_controller.h"
 #include "camera_controller.h"
+#include "camera_driver_controller.h"
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
 #include "name_row_actions.h"

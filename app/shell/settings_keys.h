@@ -15,6 +15,10 @@ inline const QString kBackupShareUrl = QStringLiteral("VantrelBackupShareURL");
 inline const QString kBackupMac = QStringLiteral("VantrelBackupMAC");
 // The mount point that held the backup folder when it was chosen.
 inline const QString kBackupMountPoint = QStringLiteral("VantrelBackupMountPoint");
+// The camera driver ("maker", "gphoto2" or "simulated"; none: the maker's library when it is
+// installed, else gphoto2) and a network camera's address for gphoto2.
+inline const QString kCameraDriver = QStringLiteral("VantrelCameraDriver");
+inline const QString kNetworkCameraAddress = QStringLiteral("VantrelNetworkCameraAddress");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");

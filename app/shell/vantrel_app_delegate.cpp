@@ -45,6 +45,7 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _rows = new NameRowActions(_list, _status, _dialogs, this);
   _tags = new TagsController(_status, _dialogs, _defaults.get(), this);
   _filing = new FilingController(_list, _tags, _status, _dialogs, _defaults.get(), this);
+  _cameraDriver = new CameraDriverController(_env, _defaults.get(), this);
   _camera = new CameraController(_worker, _status, _filing, _list, _defaults.get(), this);
   _backup = new BackupController(_env, _status, _dialogs, _defaults.get(), this);
   _repair = new FolderRepairController(_list, _filing, _tags, _backup, _status, _dialogs, this);

@@ -5,6 +5,7 @@
 //   StatusController       status line, camera pill, storage card, alerts
 //   WorkerSupervisor       the worker process: launch, lines, exit, stray workers
 //   CameraController       connect, disconnect, reconnects, auto-connect, watching, save mode
+//   CameraDriverController which camera library the worker loads
 //   NamesController        the list, its store, import/export, search/filter/sort, selection
 //   NameRowActions         row menu, clipboard, notes, drags
 //   TagsController         folder suffix tags
@@ -29,6 +30,7 @@
 
 class BackupController;
 class CameraController;
+class CameraDriverController;
 class Dialogs;
 class FilingController;
 class FolderRepairController;
@@ -77,6 +79,7 @@ class VantrelAppDelegate : public QObject {
   StatusController& status() { return *_status; }
   WorkerSupervisor& worker() { return *_worker; }
   CameraController& camera() { return *_camera; }
+  CameraDriverController& cameraDriver() { return *_cameraDriver; }
   NamesController& list() { return *_list; }
   NameRowActions& rows() { return *_rows; }
   TagsController& tags() { return *_tags; }
@@ -115,6 +118,7 @@ class VantrelAppDelegate : public QObject {
   NameRowActions* _rows;
   TagsController* _tags;
   FilingController* _filing;
+  CameraDriverController* _cameraDriver;
   CameraController* _camera;
   BackupController* _backup;
   FolderRepairController* _repair;

@@ -47,6 +47,9 @@ void VantrelAppDelegate::wireSubsystems() {
   _status->setTargetFolderSource([this] { return _filing->targetDir(); });
   _preview->setTargetFolderSource([this] { return _filing->targetDir(); });
   _filing->setWatchingSource([this] { return _camera->state().watching; });
+  _camera->setLibrarySource([this] { return _cameraDriver->currentChoice(); });
+  connect(_cameraDriver, &CameraDriverController::driverChanged, _camera,
+          &CameraController::cameraDriverChanged);
 
   connect(_camera, &CameraController::controlsChanged, this, [this] { updateControls(); });
   connect(_list, &NamesController::controlsChanged, this, [this] { updateControls(); });
@@ -104,6 +107,7 @@ void VantrelAppDelegate::buildUI() {
 void VantrelAppDelegate::attachWindow(MainWindow* window) {
   _status->attach(window->statusViews);
   _camera->attach(window->cameraViews);
+  _cameraDriver->attach(window->cameraDriverViews);
   _list->attach(window->namesViews);
   _rows->attach(window->rowViews);
   _filing->attach(window->filingViews);
@@ -225,6 +229,7 @@ void VantrelAppDelegate::savePersistentPaths() {
 
 void VantrelAppDelegate::restoreSavedPaths() {
   _filing->restoreSettings();
+  _cameraDriver->restoreSettings();
   _camera->restoreSettings();
   _backup->setTargetDir(_filing->targetDir());
   _backup->restoreBackupSettings();

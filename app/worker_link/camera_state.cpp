@@ -4,6 +4,7 @@ namespace vantrel::link {
 
 CameraPill cameraPill(const CameraState& s, bool hasTargetFolder) {
   if (s.cameraConnected) return {"Connected", PillColor::Green, {}};
+  if (!s.libraryProblem.empty()) return {"No driver", PillColor::Red, s.libraryProblem};
   const bool connecting = s.pendingConnect || s.connectRequested;
   if (connecting) {
     if (s.cameraError.empty() && !s.cameraConnectDetail.empty()) {

@@ -25,6 +25,9 @@ struct CameraState {
   int saveModeIndex = 0;  // 0 both, 1 disk, 2 card
   std::string cameraError;
   std::string cameraConnectDetail;
+  // The camera library is missing or does not load: no connect is tried until the driver
+  // setting changes or the operator connects by hand.
+  std::string libraryProblem;
 
   // A connect the user or auto-connect wants that the user has not called off.
   bool connectionWanted() const { return connectRequested && !manualDisconnect; }

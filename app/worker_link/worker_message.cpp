@@ -1,6 +1,7 @@
 #include "worker_message.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace vantrel::link {
@@ -44,14 +45,22 @@ WorkerMessage parseWorkerLine(const std::string& line) {
   return {K::Ignored, {}};
 }
 
-ClassifiedError classifyWorkerError(const std::string& message) {
+ClassifiedError classifyWorkerError(const std::string& message, CameraDriver driver) {
   const std::string low = lowered(message);
+  if (constexpr std::string_view kLoadFailed = "dlopen failed: "; low.rfind(kLoadFailed, 0) == 0) {
+    return {WorkerErrorClass::LibraryUnloadable, message.substr(kLoadFailed.size())};
+  }
   if (contains(low, "download failed") || contains(low, "createfilestream") ||
       contains(low, "storage") || contains(low, "disk")) {
     return {WorkerErrorClass::Storage,
             "Storage write failed. Check laptop free space and camera memory card space."};
   }
   if (contains(low, "camera busy") || contains(low, "0x000000c0")) {
+    if (driver == CameraDriver::Gphoto) {
+      return {WorkerErrorClass::Busy,
+              "Camera busy — the file manager or another program holds it. Eject the camera in "
+              "the file manager or close the other program, or replug the camera. Retrying…"};
+    }
     return {WorkerErrorClass::Busy,
             "Camera busy — close EOS Utility / Photos / Image Capture, or replug the camera. "
             "Retrying…"};

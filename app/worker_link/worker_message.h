@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "camera_driver.h"
+
 namespace vantrel::link {
 
 enum class WorkerMessageKind {
@@ -27,14 +29,18 @@ struct WorkerMessage {
 // Tests the prefixes in the order that decides (first match wins).
 WorkerMessage parseWorkerLine(const std::string& line);
 
-enum class WorkerErrorClass { Storage, Busy, NotDetected, Other };
+// LibraryUnloadable: the camera library is there but does not load; shownText is the loader's
+// reason.
+enum class WorkerErrorClass { Storage, Busy, NotDetected, LibraryUnloadable, Other };
 
 struct ClassifiedError {
   WorkerErrorClass errorClass;
   std::string shownText;  // for NotDetected: the text of a manual connect
 };
 
-ClassifiedError classifyWorkerError(const std::string& message);
+// The busy text names what holds the camera under `driver`.
+ClassifiedError classifyWorkerError(const std::string& message,
+                                    CameraDriver driver = CameraDriver::MakersLibrary);
 
 // The worker's progress text in the operator's words.
 std::string friendlyStatusForWorker(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -69,9 +70,47 @@ QString CameraController::selectedSaveModeLower() const {
 
 void CameraController::startWorker() {
   if (_worker->workerRunning()) return;
-  if (!_worker->startWorkerIfNeeded(_filing->targetDir(), selectedSaveModeLower())) return;
+  vantrel::link::CameraLibraryChoice library =
+      _librarySource ? _librarySource() : vantrel::link::CameraLibraryChoice{};
+  if (!QFileInfo(QString::fromStdString(library.libraryPath)).isFile()) {
+    stopForLibraryProblem(vantrel::link::missingLibraryText(library.driver, library.fromEnvironment,
+                                                            library.libraryPath));
+    return;
+  }
+  _camera.libraryProblem.clear();
+  if (!_worker->startWorkerIfNeeded(_filing->targetDir(), selectedSaveModeLower(), library)) {
+    return;
+  }
+  _runningLibrary = std::move(library);
   _camera.workerReady = false;
   _camera.cameraConnected = false;
+}
+
+void CameraController::stopForLibraryProblem(const std::string& problem) {
+  _camera.libraryProblem = problem;
+  _camera.pendingConnect = false;
+  _camera.connectRequested = false;
+  _camera.autoReconnectScheduled = false;
+  _camera.restartingWorkerForConnect = false;
+  _camera.cameraError.clear();
+  ++_connectPlan;
+  setStatus(QString::fromStdString(problem), QStringLiteral("error"));
+  emit controlsChanged();
+}
+
+void CameraController::cameraDriverChanged() {
+  const bool hadProblem = !_camera.libraryProblem.empty();
+  _camera.libraryProblem.clear();
+  if (_worker->workerRunning()) {
+    const auto wanted = _librarySource ? _librarySource() : vantrel::link::CameraLibraryChoice{};
+    if (wanted.libraryPath != _runningLibrary.libraryPath ||
+        wanted.workerEnvironment != _runningLibrary.workerEnvironment) {
+      forceCameraReconnect();
+    }
+  } else if (hadProblem) {
+    setStatus(QStringLiteral("Camera driver changed."), QStringLiteral("neutral"));
+  }
+  emit controlsChanged();
 }
 
 void CameraController::connectCamera() {
@@ -206,6 +245,7 @@ void CameraController::startAutoDetectTimer() {
 }
 
 void CameraController::autoDetectTick() {
+  if (!_camera.libraryProblem.empty()) return;
   if (!_camera.autoConnect || _camera.cameraConnected || _camera.pendingConnect ||
       _camera.connectRequested || _camera.autoConnectSuppressed || _worker->workerRunning()) {
     return;
@@ -281,6 +321,8 @@ void CameraController::workerProcessExited() {
   if (_camera.restartingWorkerForConnect) {
     _camera.restartingWorkerForConnect = false;
     startWorker();
+  } else if (!_camera.libraryProblem.empty()) {
+    setStatus(QString::fromStdString(_camera.libraryProblem), QStringLiteral("error"));
   } else if (!_camera.manualDisconnect) {
     if (_camera.connectRequested) {
       handleUnexpectedDisconnect(QStringLiteral("Camera connection was lost."));
@@ -309,7 +351,10 @@ void CameraController::handleUnexpectedDisconnect(const QString& message) {
 }
 
 void CameraController::scheduleAutoReconnect() {
-  if (!_camera.connectionWanted() || _camera.autoReconnectScheduled) return;
+  if (!_camera.connectionWanted() || _camera.autoReconnectScheduled ||
+      !_camera.libraryProblem.empty()) {
+    return;
+  }
   _camera.autoReconnectScheduled = true;
   planConnectStep(kReconnectDelayMs, [this] {
     _camera.autoReconnectScheduled = false;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "camera_driver.h"
 #include "camera_state.h"
 
 class FilingController;
@@ -32,6 +33,13 @@ class CameraController : public QObject {
                    NamesController* names, UserDefaults* defaults, QObject* parent = nullptr);
 
   void attach(const CameraViews& views);
+  // Where each new worker learns which camera library to load.
+  void setLibrarySource(std::function<vantrel::link::CameraLibraryChoice()> source) {
+    _librarySource = std::move(source);
+  }
+  // The driver setting changed: a worker of another library is restarted, and a library found
+  // missing is tried again.
+  void cameraDriverChanged();
   void restoreSettings();
   const vantrel::link::CameraState& state() const { return _camera; }
   // Setup controls (folder, tags, destination, counter) wait while a connect is under way.
@@ -75,6 +83,8 @@ class CameraController : public QObject {
   void handleUnexpectedDisconnect(const QString& message);
   void handleWorkerError(const std::string& payload);
   void setStatus(const QString& text, const QString& kind);
+  // No connect is tried with a library that is missing or does not load; says so.
+  void stopForLibraryProblem(const std::string& problem);
   // Runs `step` after `ms` unless the operator disconnected meanwhile.
   template <typename Step>
   void planConnectStep(int ms, Step step);
@@ -87,6 +97,9 @@ class CameraController : public QObject {
   CameraViews _views;
   vantrel::link::CameraState _camera;
   QTimer* _detectTimer = nullptr;
+  std::function<vantrel::link::CameraLibraryChoice()> _librarySource;
+  // The library of the running worker, and the driver it belongs to.
+  vantrel::link::CameraLibraryChoice _runningLibrary;
   // Moves on with every Disconnect: a connect, restart or reconnect planned before it is off.
   quint64 _connectPlan = 0;
 };

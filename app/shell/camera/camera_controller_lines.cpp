@@ -93,8 +93,13 @@ void CameraController::handleWorkerLine(const std::string& line, bool downloadRo
 }
 
 void CameraController::handleWorkerError(const std::string& payload) {
-  const auto classified = vantrel::link::classifyWorkerError(payload);
+  const auto classified = vantrel::link::classifyWorkerError(payload, _runningLibrary.driver);
   switch (classified.errorClass) {
+    case WorkerErrorClass::LibraryUnloadable:
+      stopForLibraryProblem(vantrel::link::unloadableLibraryText(
+          _runningLibrary.driver, _runningLibrary.fromEnvironment, classified.shownText));
+      _worker->sendWorkerLine(QStringLiteral("QUIT"));
+      return;
     case WorkerErrorClass::Storage:
       if (!_camera.storageWriteWarningShown) {
         _camera.storageWriteWarningShown = true;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -300,6 +301,13 @@ QWidget* MainWindow::buildSettingsPopover() {
   backupRow->addWidget(backupViews.button);
   backupRow->addWidget(backupViews.pathLabel, 1);
   layout->addLayout(backupRow);
+  section(QStringLiteral("CAMERA DRIVER"));
+  cameraDriverViews.driverChoice = new QComboBox(popover);
+  cameraDriverViews.driverChoice->setObjectName(QStringLiteral("cameraDriverChoice"));
+  layout->addWidget(cameraDriverViews.driverChoice);
+  cameraDriverViews.networkAddress = new QLineEdit(popover);
+  cameraDriverViews.networkAddress->setObjectName(QStringLiteral("networkCameraAddress"));
+  layout->addWidget(cameraDriverViews.networkAddress);
   section(QStringLiteral("DESTINATION"));
   auto* destRow = new QHBoxLayout;
   const QStringList titles = {QStringLiteral("Both"), QStringLiteral("Disk"),

@@ -9,6 +9,7 @@
 
 #include "backup_controller.h"
 #include "camera_controller.h"
+#include "camera_driver_controller.h"
 #include "filing_controller.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
@@ -58,6 +59,7 @@ class MainWindow : public QMainWindow {
 
   StatusViews statusViews;
   CameraViews cameraViews;
+  CameraDriverViews cameraDriverViews;
   NamesViews namesViews;
   RowEditViews rowViews;
   FilingViews filingViews;

@@ -24,7 +24,8 @@ qint64 WorkerSupervisor::workerPid() const {
   return workerRunning() ? _workerTask->pid() : 0;
 }
 
-bool WorkerSupervisor::startWorkerIfNeeded(const QString& targetDir, const QString& saveMode) {
+bool WorkerSupervisor::startWorkerIfNeeded(const QString& targetDir, const QString& saveMode,
+                                           const vantrel::link::CameraLibraryChoice& library) {
   if (workerRunning()) return true;
   const QFileInfo worker(_env.workerPath);
   if (!worker.isFile() || !worker.isExecutable()) {
@@ -71,9 +72,18 @@ bool WorkerSupervisor::startWorkerIfNeeded(const QString& targetDir, const QStri
   for (auto it = _env.workerEnvironment.cbegin(); it != _env.workerEnvironment.cend(); ++it) {
     environment.insert(it.key(), it.value());
   }
-  const QString workingDirectory = QFileInfo(_env.sdkPath).absolutePath();
+  for (const auto& [key, value] : library.workerEnvironment) {
+    environment.insert(QString::fromStdString(key), QString::fromStdString(value));
+  }
+  const QString libraryPath = QString::fromStdString(library.libraryPath);
+  const QString workingDirectory = QFileInfo(libraryPath).absolutePath();
+  // The libraries a camera library ships beside it are found there.
+  const QString searchPath = environment.value(QStringLiteral("LD_LIBRARY_PATH"));
+  environment.insert(
+      QStringLiteral("LD_LIBRARY_PATH"),
+      searchPath.isEmpty() ? workingDirectory : workingDirectory + QLatin1Char(':') + searchPath);
   QString error;
-  const QStringList arguments = {downloadDir, _env.sdkPath, saveMode};
+  const QStringList arguments = {downloadDir, libraryPath, saveMode};
   if (!task->start(_env.workerPath, arguments, environment,
                    QDir(workingDirectory).exists() ? workingDirectory : QDir::tempPath(), &error)) {
     _status->showAlert(QStringLiteral("Worker Launch Failed"), error);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app_environment.h"
+#include "camera_driver.h"
 #include "worker_line_assembler.h"
 #include "worker_process.h"
 
@@ -21,9 +22,10 @@ class WorkerSupervisor : public QObject {
   // Where a downloaded photo's path goes the moment the worker announces it (any thread).
   void setDownloadRoute(WorkerProcess::DownloadRoute route) { _downloadRoute = std::move(route); }
 
-  // Starts a worker downloading into `targetDir` (a waiting folder when empty) unless one runs.
-  // False, after telling the operator why, when none could be started.
-  bool startWorkerIfNeeded(const QString& targetDir, const QString& saveMode);
+  // Starts a worker loading `library` and downloading into `targetDir` (a waiting folder when
+  // empty) unless one runs. False, after telling the operator why, when none could be started.
+  bool startWorkerIfNeeded(const QString& targetDir, const QString& saveMode,
+                           const vantrel::link::CameraLibraryChoice& library);
   void sendWorkerLine(const QString& line);
   // Bytes as a worker writes them, handled as if the current worker had written them.
   void consumeWorkerChunk(const QByteArray& chunk);
