@@ -33,6 +33,7 @@ EdsError GphotoSession::open(const CameraEntry& camera) {
   open_ = true;
   lost_ = false;
   save_to_ = 0;
+  event_failures_ = 0;
   ++generation_;
   return eds::kOk;
 }
@@ -50,12 +51,15 @@ void GphotoSession::end_session() {
 }
 
 EdsError GphotoSession::checked(int result) {
-  if (result != GP_OK && open_ && is_camera_lost(result)) {
-    log_("gphoto2: the camera is gone: " + describe_gphoto_result(result));
-    end_session();
-    lost_ = true;
-  }
+  if (result != GP_OK && is_camera_lost(result)) lose(describe_gphoto_result(result));
   return eds_error_from_gphoto(result);
+}
+
+void GphotoSession::lose(const std::string& why) {
+  if (!open_) return;
+  log_("gphoto2: the camera is gone: " + why);
+  end_session();
+  lost_ = true;
 }
 
 EdsError GphotoSession::set_save_target(int32_t save_to) {
@@ -75,8 +79,14 @@ GphotoSession::Events GphotoSession::drain_events() {
     const int result = api_.wait_for_event(count == 0 ? kEventWaitMs : 1, event);
     if (result != GP_OK) {
       checked(result);
+      // A PTP/IP connection the camera closed reads as an unspecified error, not an I/O one.
+      if (++event_failures_ >= kEventFailuresForLoss) {
+        lose(std::to_string(event_failures_) + " event checks failed in a row, the last " +
+             describe_gphoto_result(result));
+      }
       break;
     }
+    event_failures_ = 0;
     if (event.kind == CameraEvent::Kind::Timeout) break;
     if (event.kind != CameraEvent::Kind::FileAdded) continue;
     NewFile file{event.folder, event.name, {}};

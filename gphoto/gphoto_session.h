@@ -2,8 +2,8 @@
 // program holds is "device busy"; the desktop's automounter is asked once to let go), the save
 // target, the events, the storage, downloads, deletions and the shutter.
 //
-// A camera that goes away (an I/O error from any call) ends the session at once; the next
-// drain_events() reports it, once.
+// A camera that goes away (an I/O error from any call, or event checks failing several times in a
+// row) ends the session at once; the next drain_events() reports it, once.
 #pragma once
 
 #include <cstdint>
@@ -61,11 +61,15 @@ class GphotoSession {
 
   static constexpr int kEventWaitMs = 5;
   static constexpr int kMaxEventsPerDrain = 16;
+  // Event checks that fail in a row, whatever the error, before the camera counts as gone.
+  static constexpr int kEventFailuresForLoss = 3;
 
  private:
   // The vendor's code for result; a lost camera ends the session.
   EdsError checked(int result);
   void end_session();
+  // Ends the session of a camera that went away; drain_events() reports it.
+  void lose(const std::string& why);
 
   GphotoApi& api_;
   Automounter& automounter_;
@@ -76,6 +80,7 @@ class GphotoSession {
   bool lost_ = false;  // not reported yet
   uint64_t generation_ = 0;
   int32_t save_to_ = 0;
+  int event_failures_ = 0;
 };
 
 }  // namespace gphoto
