@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "stdin_guard.h"
+
 namespace gphoto {
 namespace {
 
@@ -96,6 +98,7 @@ int Libgphoto2Api::open(const CameraEntry& camera) {
     return result;
   }
   result = choose(camera);
+  const StdinGuard guard;  // a failed init ends the session it began
   if (result >= GP_OK) result = gp_camera_init(camera_, context_);
   if (result < GP_OK) {
     gp_camera_unref(camera_);
@@ -107,6 +110,7 @@ int Libgphoto2Api::open(const CameraEntry& camera) {
 
 void Libgphoto2Api::close() {
   if (camera_ == nullptr) return;
+  const StdinGuard guard;
   gp_camera_exit(camera_, context_);
   gp_camera_unref(camera_);
   camera_ = nullptr;
