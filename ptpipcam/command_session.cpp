@@ -202,8 +202,7 @@ CommandSession::Reply CommandSession::property(uint16_t code, const std::vector<
 CommandSession::Bytes CommandSession::file_contents(const StoredObject& object) {
   if (!cached_contents_ || cached_handle_ != object.handle) {
     cached_handle_ = object.handle;
-    cached_contents_ =
-        std::make_shared<const std::vector<uint8_t>>(ShotMaker::contents(*object.file));
+    cached_contents_ = ShotMaker::contents(*object.file);
   }
   return cached_contents_;
 }

@@ -46,24 +46,45 @@ TEST(ObjectStoreTest, ShotsGoIntoDcimFoldersThatComeBackWhenDeleted) {
   EXPECT_EQ(store.path(again[2]), "/DCIM/100CANON/IMG_0002.JPG");
 }
 
+TEST(ObjectStoreTest, OnlyTheNewestFilesKeepTheirBytesAndTheOthersReadTheSame) {
+  ObjectStore store;
+  const ShotMaker maker(50000, true);
+  std::vector<std::pair<uint32_t, std::vector<uint8_t>>> made;
+  for (int number = 1; number <= 6; ++number) {
+    for (ShotFile file : maker.make(number)) {
+      ShotMaker::prepare(file);
+      made.emplace_back(store.add(file, "20240501T101500").back(), *file.prepared);
+    }
+  }
+  std::size_t still_prepared = 0;
+  for (const auto& [handle, bytes] : made) {
+    const ShotFile file = *store.find(handle)->file;
+    if (file.prepared) ++still_prepared;
+    EXPECT_EQ(*ShotMaker::contents(file), bytes) << file.name;
+  }
+  EXPECT_EQ(still_prepared, ObjectStore::kPreparedFiles);
+  EXPECT_FALSE(store.find(made.front().first)->file->prepared);
+  EXPECT_TRUE(store.find(made.back().first)->file->prepared);
+}
+
 TEST(ShotMakerTest, JpegIsExactlyTheAskedSizeAndTheSameForTheSameShot) {
   const ShotMaker maker(300000, false);
   const ShotFile file = maker.make(7).back();
   EXPECT_EQ(file.name, "IMG_0007.JPG");
-  const std::vector<uint8_t> bytes = ShotMaker::contents(file);
+  const std::vector<uint8_t> bytes = *ShotMaker::contents(file);
   ASSERT_EQ(bytes.size(), 300000u);
   EXPECT_EQ(file.size, bytes.size());
   EXPECT_EQ(bytes[0], 0xFF);
   EXPECT_EQ(bytes[1], 0xD8);
   EXPECT_EQ(bytes[bytes.size() - 2], 0xFF);
   EXPECT_EQ(bytes.back(), 0xD9);
-  EXPECT_EQ(ShotMaker::contents(maker.make(7).back()), bytes);
-  EXPECT_NE(ShotMaker::contents(maker.make(8).back()), bytes);
+  EXPECT_EQ(*ShotMaker::contents(maker.make(7).back()), bytes);
+  EXPECT_NE(*ShotMaker::contents(maker.make(8).back()), bytes);
 
   // Asked for less than the picture, the picture is never cut.
   const ShotFile small = ShotMaker(10, false).make(7).back();
   EXPECT_EQ(small.size, small.picture->size());
-  EXPECT_EQ(ShotMaker::contents(small), *small.picture);
+  EXPECT_EQ(*ShotMaker::contents(small), *small.picture);
 }
 
 TEST(ShotMakerTest, RawComesFirstWithACr2Header) {
@@ -71,7 +92,7 @@ TEST(ShotMakerTest, RawComesFirstWithACr2Header) {
   ASSERT_EQ(files.size(), 2u);
   EXPECT_EQ(files[0].name, "IMG_0003.CR2");
   EXPECT_EQ(files[0].format, format::kCanonCr2);
-  const std::vector<uint8_t> raw = ShotMaker::contents(files[0]);
+  const std::vector<uint8_t> raw = *ShotMaker::contents(files[0]);
   ASSERT_EQ(raw.size(), 4096u);
   EXPECT_EQ(std::string(raw.begin(), raw.begin() + 4), std::string("II*\0", 4));
   EXPECT_EQ(std::string(raw.begin() + 8, raw.begin() + 10), "CR");
