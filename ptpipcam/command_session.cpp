@@ -92,8 +92,9 @@ bool CommandSession::serve(const OperationRequest& request) {
 
 CommandSession::Reply CommandSession::answer(const OperationRequest& request) {
   const std::vector<uint32_t>& p = request.params;
-  if (request.code == op::kGetDeviceInfo)
+  if (request.code == op::kGetDeviceInfo) {
     return with_data(encode_device_info(device_info(camera_.raw())));
+  }
   if (request.code == op::kOpenSession) return open_session(p);
   if (!session_open_) {
     const bool known = std::ranges::count(device_info(camera_.raw()).operations, request.code) > 0;
