@@ -34,10 +34,9 @@ uint64_t CameraDevice::bytes_per_shot() const {
   return std::max(image_bytes_, kPlainPictureBytes) * (raw_ ? 2 : 1);
 }
 
-void CameraDevice::dump(const ShotFile& file) {
+void CameraDevice::dump(const ShotFile& file, const std::vector<uint8_t>& bytes) {
   const std::filesystem::path target = dump_dir_ / file.name;
   const std::filesystem::path partial = dump_dir_ / (file.name + ".partial");
-  const std::vector<uint8_t> bytes = ShotMaker::contents(file);
   {
     std::ofstream out(partial, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -56,8 +55,9 @@ void CameraDevice::shoot() {
   std::lock_guard lock(shutter_mutex_);
   const int number = ++shots_;
   const std::string date = ptp_date_now();
-  for (const ShotFile& file : maker_.make(number)) {
-    if (!dump_dir_.empty()) dump(file);
+  for (ShotFile& file : maker_.make(number)) {
+    ShotMaker::prepare(file);
+    if (!dump_dir_.empty()) dump(file, *file.prepared);
     const std::vector<uint32_t> created = store_.add(file, date);
     output_.line("ADDED " + store_.path(created.back()) + " " + std::to_string(file.size));
     for (const uint32_t handle : created) {

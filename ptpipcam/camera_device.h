@@ -29,7 +29,7 @@ class CameraDevice {
   uint64_t bytes_per_shot() const;
 
  private:
-  void dump(const ShotFile& file);
+  void dump(const ShotFile& file, const std::vector<uint8_t>& bytes);
 
   ShotMaker maker_;
   bool raw_;

@@ -92,8 +92,9 @@ bool CommandSession::serve(const OperationRequest& request) {
 
 CommandSession::Reply CommandSession::answer(const OperationRequest& request) {
   const std::vector<uint32_t>& p = request.params;
-  if (request.code == op::kGetDeviceInfo)
+  if (request.code == op::kGetDeviceInfo) {
     return with_data(encode_device_info(device_info(camera_.raw())));
+  }
   if (request.code == op::kOpenSession) return open_session(p);
   if (!session_open_) {
     const bool known = std::ranges::count(device_info(camera_.raw()).operations, request.code) > 0;
@@ -202,8 +203,7 @@ CommandSession::Reply CommandSession::property(uint16_t code, const std::vector<
 CommandSession::Bytes CommandSession::file_contents(const StoredObject& object) {
   if (!cached_contents_ || cached_handle_ != object.handle) {
     cached_handle_ = object.handle;
-    cached_contents_ =
-        std::make_shared<const std::vector<uint8_t>>(ShotMaker::contents(*object.file));
+    cached_contents_ = ShotMaker::contents(*object.file);
   }
   return cached_contents_;
 }

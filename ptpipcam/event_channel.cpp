@@ -15,11 +15,6 @@ void EventChannel::detach(const PacketSocket* socket) {
   if (socket_.get() == socket) socket_.reset();
 }
 
-bool EventChannel::attached() const {
-  std::lock_guard lock(mutex_);
-  return socket_ != nullptr;
-}
-
 bool EventChannel::send(uint16_t code, uint32_t transaction, std::span<const uint32_t> params) {
   std::shared_ptr<PacketSocket> socket;
   {

@@ -16,12 +16,11 @@ class EventChannel {
   void attach(std::shared_ptr<PacketSocket> socket);
   // Forgets `socket` if it is still the attached one.
   void detach(const PacketSocket* socket);
-  bool attached() const;
   // False when no initiator listens or the connection failed.
   bool send(uint16_t code, uint32_t transaction, std::span<const uint32_t> params = {});
 
  private:
-  mutable std::mutex mutex_;
+  std::mutex mutex_;
   std::shared_ptr<PacketSocket> socket_;
 };
 

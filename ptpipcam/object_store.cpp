@@ -40,6 +40,15 @@ std::vector<uint32_t> ObjectStore::add(const ShotFile& file, const std::string& 
   const uint32_t handle = next_handle_++;
   objects_[handle] = {handle, parent, file.name, date, file};
   created.push_back(handle);
+  if (file.prepared) {
+    prepared_.push_back(handle);
+    if (prepared_.size() > kPreparedFiles) {
+      if (const auto oldest = objects_.find(prepared_.front()); oldest != objects_.end()) {
+        oldest->second.file->prepared.reset();
+      }
+      prepared_.erase(prepared_.begin());
+    }
+  }
   return created;
 }
 

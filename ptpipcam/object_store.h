@@ -30,6 +30,9 @@ struct RemovedObject {
 class ObjectStore {
  public:
   static constexpr uint32_t kStorageId = 0x00010001;
+  // Files that keep their prepared bytes: the newest ones, which a client is about to download.
+  // Older files are made again when read, which bounds the memory of a long run of large shots.
+  static constexpr std::size_t kPreparedFiles = 8;
 
   // A freshly formatted card: DCIM/100CANON, empty.
   ObjectStore();
@@ -55,6 +58,7 @@ class ObjectStore {
   mutable std::mutex mutex_;
   std::map<uint32_t, StoredObject> objects_;
   uint32_t next_handle_ = 1;
+  std::vector<uint32_t> prepared_;  // handles of files holding prepared bytes, oldest first
 };
 
 }  // namespace ptpipcam

@@ -26,8 +26,6 @@ constexpr uint32_t kProbeResponse = 14;
 // Why an Init Fail packet turns a connection away.
 namespace init_fail_reason {
 constexpr uint32_t kRejectedInitiator = 1;
-constexpr uint32_t kBusy = 2;
-constexpr uint32_t kUnspecified = 3;
 }  // namespace init_fail_reason
 
 // The data phase an operation request announces.
@@ -74,7 +72,6 @@ constexpr uint16_t kCaptureComplete = 0x400D;
 }  // namespace event
 
 namespace format {
-constexpr uint16_t kUndefined = 0x3000;
 constexpr uint16_t kAssociation = 0x3001;
 constexpr uint16_t kExifJpeg = 0x3801;
 constexpr uint16_t kCanonCr2 = 0xB103;

@@ -17,6 +17,12 @@ std::vector<uint8_t> code_transaction_params(uint16_t code, uint32_t transaction
   return writer.take();
 }
 
+std::vector<uint8_t> u32_payload(uint32_t value) {
+  ByteWriter writer;
+  writer.u32(value);
+  return writer.take();
+}
+
 std::optional<uint32_t> leading_u32(std::span<const uint8_t> payload) {
   ByteReader reader(payload);
   const uint32_t value = reader.u32();
@@ -69,9 +75,7 @@ std::vector<uint8_t> init_command_ack(uint32_t connection, const Guid& guid,
 }
 
 std::vector<uint8_t> init_fail(uint32_t reason) {
-  ByteWriter writer;
-  writer.u32(reason);
-  return writer.take();
+  return u32_payload(reason);
 }
 
 std::vector<uint8_t> operation_response(uint16_t code, uint32_t transaction,
@@ -94,9 +98,7 @@ std::vector<uint8_t> start_data(uint32_t transaction, uint64_t total_bytes) {
 }
 
 std::vector<uint8_t> data_head(uint32_t transaction) {
-  ByteWriter writer;
-  writer.u32(transaction);
-  return writer.take();
+  return u32_payload(transaction);
 }
 
 }  // namespace ptpipcam

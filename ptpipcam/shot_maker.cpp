@@ -36,18 +36,24 @@ std::vector<ShotFile> ShotMaker::make(int number) const {
   std::vector<ShotFile> files;
   if (raw_) {
     const uint64_t size = std::max<uint64_t>(image_bytes_, sizeof kCr2Header);
-    files.push_back({number, file_name(number, "CR2"), format::kCanonCr2, size, picture});
+    files.push_back({number, file_name(number, "CR2"), format::kCanonCr2, size, picture, nullptr});
   }
   const uint64_t size = std::max<uint64_t>(image_bytes_, picture->size());
-  files.push_back({number, file_name(number, "JPG"), format::kExifJpeg, size, picture});
+  files.push_back({number, file_name(number, "JPG"), format::kExifJpeg, size, picture, nullptr});
   return files;
 }
 
-std::vector<uint8_t> ShotMaker::contents(const ShotFile& file) {
+std::shared_ptr<const std::vector<uint8_t>> ShotMaker::contents(const ShotFile& file) {
+  if (file.prepared) return file.prepared;
   if (file.format == format::kExifJpeg) {
-    return simcam::pad_jpeg(*file.picture, static_cast<std::size_t>(file.size));
+    return std::make_shared<const std::vector<uint8_t>>(
+        simcam::pad_jpeg(*file.picture, static_cast<std::size_t>(file.size)));
   }
-  return raw_contents(file.number, file.size);
+  return std::make_shared<const std::vector<uint8_t>>(raw_contents(file.number, file.size));
+}
+
+void ShotMaker::prepare(ShotFile& file) {
+  file.prepared = contents(file);
 }
 
 }  // namespace ptpipcam

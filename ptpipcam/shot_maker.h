@@ -22,6 +22,9 @@ struct ShotFile {
   uint64_t size = 0;
   // The plain picture: the JPEG's image before it is grown, and every file's thumbnail.
   std::shared_ptr<const std::vector<uint8_t>> picture;
+  // Every byte of the file, made when the shot is taken so that a download right after the
+  // ObjectAdded event waits for nothing but the transfer; null once dropped (see ObjectStore).
+  std::shared_ptr<const std::vector<uint8_t>> prepared;
 };
 
 class ShotMaker {
@@ -31,8 +34,10 @@ class ShotMaker {
   // The raw file first, when there is one: a camera writes it first, and the JPEG's ObjectAdded
   // then comes last, which is the file a client's capture call returns.
   std::vector<ShotFile> make(int number) const;
-  // Every byte of the file, made on demand (a file may be tens of megabytes).
-  static std::vector<uint8_t> contents(const ShotFile& file);
+  // Every byte of the file: the prepared bytes, or made again when they were dropped.
+  static std::shared_ptr<const std::vector<uint8_t>> contents(const ShotFile& file);
+  // Makes the file's bytes and keeps them in it.
+  static void prepare(ShotFile& file);
 
  private:
   uint64_t image_bytes_;

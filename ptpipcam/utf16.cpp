@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "utf8_encode.h"
+
 namespace ptpipcam {
 namespace {
 
@@ -47,24 +49,6 @@ char32_t next_code_point(std::string_view utf8, std::size_t& at) {
   return cp;
 }
 
-void append_utf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
 bool is_high_surrogate(char16_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
 }
@@ -95,13 +79,13 @@ std::string utf16_to_utf8(std::u16string_view utf16) {
   for (std::size_t i = 0; i < utf16.size(); ++i) {
     const char16_t unit = utf16[i];
     if (is_high_surrogate(unit) && i + 1 < utf16.size() && is_low_surrogate(utf16[i + 1])) {
-      append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
-                           (static_cast<char32_t>(utf16[i + 1]) - 0xDC00));
+      vantrel::append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                    (static_cast<char32_t>(utf16[i + 1]) - 0xDC00));
       ++i;
     } else if (is_high_surrogate(unit) || is_low_surrogate(unit)) {
-      append_utf8(out, kReplacement);
+      vantrel::append_utf8(out, kReplacement);
     } else {
-      append_utf8(out, unit);
+      vantrel::append_utf8(out, unit);
     }
   }
   return out;
