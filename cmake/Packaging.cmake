@@ -1,7 +1,9 @@
 # Installation layout and the Debian package.
 #
-#   bin/vantrel_tether, bin/vantrel_cpp_worker, bin/vantrel_camera_detect, bin/vantrel_simcam
+#   bin/vantrel_tether, bin/vantrel_cpp_worker, bin/vantrel_camera_detect, bin/vantrel_simcam,
+#   bin/vantrel_ptpip_camera           the PTP/IP test camera (loopback only)
 #   lib/vantrel/libEDSDK.so            the vendor's camera library, put there by the user
+#   lib/vantrel/libvantrel_gphoto.so   the same entry points on libgphoto2: any USB or PTP/IP camera
 #   lib/vantrel/simcam/                the simulated camera, under its own name: an installed
 #                                      application never shows a simulated camera as connected
 #   share/vantrel-tether/              icons and the splash mark
@@ -24,4 +26,6 @@ set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "graphics")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The gphoto2 camera driver is loaded with dlopen, where shlibdeps may not look.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgphoto2-6")
 include(CPack)

@@ -24,7 +24,7 @@ void disconnect(SimState& state, int device) {
     auto* camera = state.objects.find_as<CameraObject>(ref);
     if (camera->device != device || camera->generation != body.generation) continue;
     camera->session_open = false;
-    state.events.drop_for_camera(ref, true, state.objects);
+    state.events.drop_for_camera(ref, true, state);
     state.queue(EventQueue::Kind::State, ref, eds::kStateEventShutdown, nullptr);
   }
   body.present = false;

@@ -61,14 +61,15 @@ CameraObject* live_camera(SimState& state, EdsBaseRef ref, std::string_view name
 // handler's family: its "all" mask or one event of it.
 template <class Fn>
 EdsError set_handler(SimState& state, std::string_view name, uint32_t family,
-                     HandlerSlot<Fn> CameraObject::*slot, EdsCameraRef ref, uint32_t event,
-                     Fn handler, void* context) {
+                     camlib::HandlerSlot<Fn> camlib::CameraHandlers::*slot, EdsCameraRef ref,
+                     uint32_t event, Fn handler, void* context) {
   if (!state.initialized) return state.not_initialized(name);
   const std::string fields = "event=" + hex32(event) + handler_field(handler != nullptr);
   auto* camera = state.find<CameraObject>(ref, name);
   if (camera == nullptr) return state.logged(name, fields, eds::kInvalidHandle);
-  if ((event & 0xFFFFFF00u) != family) return state.logged(name, fields, eds::kInvalidParameter);
-  camera->*slot = {handler, context, event};
+  if (!(camera->handlers.*slot).assign(family, event, handler, context)) {
+    return state.logged(name, fields, eds::kInvalidParameter);
+  }
   state.run_loop.signal();  // transfer requests may have been waiting for a handler
   return state.logged(name, fields, eds::kOk);
 }
@@ -161,11 +162,11 @@ uint32_t release(SimState& state, EdsBaseRef ref) {
     return kBadRefCount;
   }
   const std::string fields = "kind=" + state.kind_of(ref);
-  SimObject* object = state.find<SimObject>(ref, kName);
-  if (object == nullptr) return state.logged(kName, fields, kBadRefCount);
-  const uint32_t remaining = --object->refs;
-  if (remaining == 0) state.destroy(ref);
-  return state.logged(kName, fields, remaining);
+  if (state.find<SimObject>(ref, kName) == nullptr)
+    return state.logged(kName, fields, kBadRefCount);
+  const auto released = state.objects.release(ref);
+  if (released->removed) state.forget(ref, *released->removed);
+  return state.logged(kName, fields, released->remaining);
 }
 
 EdsError send_command(SimState& state, EdsCameraRef ref, uint32_t command, int32_t param) {
@@ -235,19 +236,19 @@ EdsError set_camera_added_handler(SimState& state, EdsCameraAddedHandler handler
 EdsError set_object_event_handler(SimState& state, EdsCameraRef ref, uint32_t event,
                                   EdsObjectEventHandler handler, void* context) {
   return set_handler(state, "EdsSetObjectEventHandler", eds::kObjectEventAll,
-                     &CameraObject::object_handler, ref, event, handler, context);
+                     &camlib::CameraHandlers::object, ref, event, handler, context);
 }
 
 EdsError set_property_event_handler(SimState& state, EdsCameraRef ref, uint32_t event,
                                     EdsPropertyEventHandler handler, void* context) {
   return set_handler(state, "EdsSetPropertyEventHandler", eds::kPropertyEventAll,
-                     &CameraObject::property_handler, ref, event, handler, context);
+                     &camlib::CameraHandlers::property, ref, event, handler, context);
 }
 
 EdsError set_state_event_handler(SimState& state, EdsCameraRef ref, uint32_t event,
                                  EdsStateEventHandler handler, void* context) {
   return set_handler(state, "EdsSetCameraStateEventHandler", eds::kStateEventAll,
-                     &CameraObject::state_handler, ref, event, handler, context);
+                     &camlib::CameraHandlers::state, ref, event, handler, context);
 }
 
 }  // namespace simcam

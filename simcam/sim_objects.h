@@ -1,5 +1,5 @@
 // The objects behind the refs the library hands out. Like the vendor's, they are reference
-// counted; see object_table.h for how refs map to them.
+// counted; see camlib's object_table.h for how refs map to them.
 #pragma once
 
 #include <chrono>
@@ -10,22 +10,11 @@
 #include <variant>
 #include <vector>
 
+#include "camera_handlers.h"
 #include "edsdk_api.h"
+#include "object_table.h"
 
 namespace simcam {
-
-// A registered event handler. event is the one event it wants, or the "all" mask of its family
-// (0x100, 0x200, 0x300).
-template <class Fn>
-struct HandlerSlot {
-  Fn fn = nullptr;
-  void* context = nullptr;
-  uint32_t event = 0;
-
-  bool accepts(uint32_t delivered) const {
-    return fn != nullptr && (event == delivered || event == (delivered & 0xFFFFFF00u));
-  }
-};
 
 struct CameraListObject {
   std::vector<int> devices;  // indexes of the cameras listed
@@ -39,9 +28,7 @@ struct CameraObject {
   bool session_open = false;
   int32_t save_to = 0;  // 0: not set since the session opened, which means "card"
   std::chrono::steady_clock::time_point next_auto_shot{};
-  HandlerSlot<EdsObjectEventHandler> object_handler;
-  HandlerSlot<EdsPropertyEventHandler> property_handler;  // kept; no property event is raised
-  HandlerSlot<EdsStateEventHandler> state_handler;
+  camlib::CameraHandlers handlers;
 };
 
 struct VolumeObject {
@@ -68,10 +55,8 @@ struct FileStreamObject {
 using ObjectData = std::variant<CameraListObject, CameraObject, VolumeObject, DirectoryItemObject,
                                 FileStreamObject>;
 
-struct SimObject {
-  uint32_t refs = 1;
-  ObjectData data;
-};
+using SimObject = camlib::RefCounted<ObjectData>;
+using ObjectTable = camlib::ObjectTable<ObjectData>;
 
 // The names used in the call log and the check report, in ObjectData's order.
 inline const char* kind_name(const ObjectData& data) {

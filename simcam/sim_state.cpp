@@ -56,16 +56,41 @@ void SimState::queue(EventQueue::Kind kind, EdsBaseRef camera, uint32_t event, E
   run_loop.signal();
 }
 
-void SimState::destroy(EdsBaseRef ref) {
-  std::optional<SimObject> object = objects.remove(ref);
-  if (!object) return;
-  if (std::holds_alternative<CameraObject>(object->data)) {
-    events.drop_for_camera(ref, false, objects);
+void SimState::forget(EdsBaseRef ref, const SimObject& object) {
+  if (std::holds_alternative<CameraObject>(object.data)) {
+    events.drop_for_camera(ref, false, *this);
   }
-  const auto* item = std::get_if<DirectoryItemObject>(&object->data);
+  const auto* item = std::get_if<DirectoryItemObject>(&object.data);
   if (item != nullptr && item->delivered && !item->finished) {
     check.add("item released without complete or cancel name=" + item->name);
   }
+}
+
+const camlib::CameraHandlers* SimState::handlers_of(EdsBaseRef camera) {
+  const auto* object = objects.find_as<CameraObject>(camera);
+  return object != nullptr ? &object->handlers : nullptr;
+}
+
+bool SimState::item_exists(EdsBaseRef item) {
+  return objects.find_as<DirectoryItemObject>(item) != nullptr;
+}
+
+void SimState::discard(EdsBaseRef item) {
+  objects.remove(item);
+}
+
+void SimState::hand_over(EdsBaseRef item, uint32_t event) {
+  auto* object = objects.find_as<DirectoryItemObject>(item);
+  object->delivered = true;
+  log.write("deliver object event=" + hex32(event) + " name=" + object->name);
+}
+
+void SimState::delivering_camera_added() {
+  log.write("deliver camera-added");
+}
+
+void SimState::delivering_state(uint32_t event) {
+  log.write("deliver state event=" + hex32(event) + " param=" + hex32(0));
 }
 
 void SimState::report_leaks() {

@@ -14,9 +14,10 @@
 #include "check_report.h"
 #include "control_channel.h"
 #include "event_queue.h"
-#include "object_table.h"
+#include "event_receivers.h"
 #include "run_loop_source.h"
 #include "sim_config.h"
+#include "sim_objects.h"
 
 namespace simcam {
 
@@ -25,7 +26,9 @@ constexpr EdsError kSessionNotOpen = 0x00002003;
 // What EdsRelease returns for a ref it does not know.
 constexpr uint32_t kBadRefCount = 0xFFFFFFFF;
 
-class SimState {
+using camlib::EventQueue;
+
+class SimState : public camlib::EventReceivers {
  public:
   // Starts a run with a fresh configuration: no refs, cameras present, counters reset.
   void start(const SimConfig& new_config);
@@ -57,10 +60,18 @@ class SimState {
   CameraDevice& device(int index) { return devices[static_cast<std::size_t>(index)]; }
 
   void queue(EventQueue::Kind kind, EdsBaseRef camera, uint32_t event, EdsBaseRef item);
-  // Frees an object whose last reference went, and what hangs off it.
-  void destroy(EdsBaseRef ref);
+  // Tidies up after an object whose last reference went.
+  void forget(EdsBaseRef ref, const SimObject& object);
   // Adds a finding for every ref the caller still holds.
   void report_leaks();
+
+  // What the event queue asks (see camlib's event_receivers.h).
+  const camlib::CameraHandlers* handlers_of(EdsBaseRef camera) override;
+  bool item_exists(EdsBaseRef item) override;
+  void discard(EdsBaseRef item) override;
+  void hand_over(EdsBaseRef item, uint32_t event) override;
+  void delivering_camera_added() override;
+  void delivering_state(uint32_t event) override;
 
   bool initialized = false;
   bool ever_initialized = false;
@@ -76,7 +87,7 @@ class SimState {
   ControlChannel control;
   CallLog log;
   CheckReport check;
-  RunLoopSource run_loop;
+  camlib::RunLoopSource run_loop;
 };
 
 }  // namespace simcam

@@ -5,28 +5,11 @@
 
 #include "base64.h"
 #include "utf8_check.h"
+#include "utf8_encode.h"
 
 namespace vantrel::backup {
 
 namespace {
-
-void appendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 // A small reader for exactly the documents this format allows: prolog, <plist>, one <array>
 // of <string> and <data> elements. Anything else makes the whole text unreadable.
@@ -183,7 +166,7 @@ class Reader {
     // string read from a damaged file may hold): refusing it here would make the whole queue
     // unreadable after the next save.
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    appendUtf8(out, code);
+    append_utf8(out, static_cast<char32_t>(code));
     return true;
   }
 

@@ -1,6 +1,6 @@
 #include "event_queue.h"
 
-namespace simcam {
+namespace camlib {
 
 void EventQueue::Delivery::invoke() const {
   switch (kind) {
@@ -20,55 +20,55 @@ void EventQueue::push(Kind kind, EdsBaseRef camera, uint32_t event, EdsBaseRef i
   events_.push_back(Pending{next_seq_++, kind, camera, event, item});
 }
 
-void EventQueue::drop_for_camera(EdsBaseRef camera, bool objects_only, ObjectTable& objects) {
+void EventQueue::drop_for_camera(EdsBaseRef camera, bool objects_only, EventReceivers& receivers) {
   std::erase_if(events_, [&](const Pending& pending) {
     if (pending.camera != camera || (objects_only && pending.kind != Kind::Object)) return false;
-    if (pending.kind == Kind::Object) objects.remove(pending.item);
+    if (pending.kind == Kind::Object) receivers.discard(pending.item);
     return true;
   });
 }
 
-std::optional<EventQueue::Delivery> EventQueue::take_next(uint64_t last_seq, ObjectTable& objects,
+std::optional<EventQueue::Delivery> EventQueue::take_next(uint64_t last_seq,
+                                                          EventReceivers& receivers,
                                                           EdsCameraAddedHandler added,
-                                                          void* added_context, CallLog& log) {
+                                                          void* added_context) {
   for (auto it = events_.begin(); it != events_.end() && it->seq <= last_seq;) {
     const Pending pending = *it;
-    const auto* camera = objects.find_as<CameraObject>(pending.camera);
+    const CameraHandlers* handlers =
+        pending.kind == Kind::CameraAdded ? nullptr : receivers.handlers_of(pending.camera);
     if (pending.kind == Kind::CameraAdded) {
       it = events_.erase(it);
       if (added == nullptr) continue;
-      log.write("deliver camera-added");
+      receivers.delivering_camera_added();
       return Delivery{.kind = Kind::CameraAdded, .added = added, .context = added_context};
     }
     if (pending.kind == Kind::State) {
       it = events_.erase(it);
-      if (camera == nullptr || !camera->state_handler.accepts(pending.event)) continue;
-      log.write("deliver state event=" + hex32(pending.event) + " param=" + hex32(0));
+      if (handlers == nullptr || !handlers->state.accepts(pending.event)) continue;
+      receivers.delivering_state(pending.event);
       return Delivery{.kind = Kind::State,
-                      .state = camera->state_handler.fn,
-                      .context = camera->state_handler.context,
+                      .state = handlers->state.fn,
+                      .context = handlers->state.context,
                       .event = pending.event};
     }
-    auto* item = objects.find_as<DirectoryItemObject>(pending.item);
-    if (camera == nullptr || item == nullptr) {
-      objects.remove(pending.item);
+    if (handlers == nullptr || !receivers.item_exists(pending.item)) {
+      receivers.discard(pending.item);
       it = events_.erase(it);
       continue;
     }
-    if (!camera->object_handler.accepts(pending.event)) {
+    if (!handlers->object.accepts(pending.event)) {
       ++it;
       continue;
     }
-    item->delivered = true;
     it = events_.erase(it);
-    log.write("deliver object event=" + hex32(pending.event) + " name=" + item->name);
+    receivers.hand_over(pending.item, pending.event);
     return Delivery{.kind = Kind::Object,
-                    .object = camera->object_handler.fn,
-                    .context = camera->object_handler.context,
+                    .object = handlers->object.fn,
+                    .context = handlers->object.context,
                     .event = pending.event,
                     .item = pending.item};
   }
   return std::nullopt;
 }
 
-}  // namespace simcam
+}  // namespace camlib

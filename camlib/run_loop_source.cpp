@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-namespace simcam {
+namespace camlib {
 
 bool RunLoopSource::attach(vantrel_run_loop_perform_fn perform, void* context) {
   if (id_.load() != 0) return true;
@@ -26,4 +26,4 @@ void RunLoopSource::signal() const {
   if (id != 0) signal_(id);
 }
 
-}  // namespace simcam
+}  // namespace camlib

@@ -6,16 +6,15 @@
 #include <deque>
 #include <optional>
 
-#include "call_log.h"
-#include "object_table.h"
+#include "event_receivers.h"
 
-namespace simcam {
+namespace camlib {
 
 class EventQueue {
  public:
   enum class Kind { CameraAdded, State, Object };
 
-  // A handler call, made with the simulator's mutex released.
+  // A handler call, made with the library's mutex released.
   struct Delivery {
     Kind kind = Kind::CameraAdded;
     EdsCameraAddedHandler added = nullptr;
@@ -32,16 +31,17 @@ class EventQueue {
   // which the queue holds until delivery.
   void push(Kind kind, EdsBaseRef camera, uint32_t event, EdsBaseRef item);
   uint64_t last_seq() const { return next_seq_ - 1; }
-  // Drops what is queued for camera (only transfer requests when objects_only), with the items.
-  void drop_for_camera(EdsBaseRef camera, bool objects_only, ObjectTable& objects);
+  // Drops what is queued for camera (only transfer requests when objects_only), discarding the
+  // items.
+  void drop_for_camera(EdsBaseRef camera, bool objects_only, EventReceivers& receivers);
   // Leaves the items to the caller, who clears the objects too.
   void clear() { events_.clear(); }
+  bool empty() const { return events_.empty(); }
 
-  // Takes the oldest event raised up to last_seq that can be delivered now, and logs it. Events
-  // nobody can receive are dropped on the way, except transfer requests, which wait for an object
-  // handler. From delivery on, the item belongs to the receiver.
-  std::optional<Delivery> take_next(uint64_t last_seq, ObjectTable& objects,
-                                    EdsCameraAddedHandler added, void* added_context, CallLog& log);
+  // Takes the oldest event raised up to last_seq that can be delivered now. Events nobody can
+  // receive are dropped on the way, except transfer requests, which wait for an object handler.
+  std::optional<Delivery> take_next(uint64_t last_seq, EventReceivers& receivers,
+                                    EdsCameraAddedHandler added, void* added_context);
 
  private:
   struct Pending {
@@ -56,4 +56,4 @@ class EventQueue {
   uint64_t next_seq_ = 1;  // never reset, so a poll that outlives a terminate takes nothing new
 };
 
-}  // namespace simcam
+}  // namespace camlib

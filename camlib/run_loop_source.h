@@ -10,7 +10,7 @@
 
 #include "run_loop.h"
 
-namespace simcam {
+namespace camlib {
 
 class RunLoopSource {
  public:
@@ -32,4 +32,4 @@ class RunLoopSource {
   std::atomic<int> id_{0};
 };
 
-}  // namespace simcam
+}  // namespace camlib
