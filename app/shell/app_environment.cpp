@@ -28,9 +28,9 @@ AppEnvironment AppEnvironment::standard() {
     env.gphotoLibraryPath =
         QDir::cleanPath(appDir + QStringLiteral("/../lib/vantrel/libvantrel_gphoto.so"));
   }
-  env.simulatedLibraryPath =
-      firstPresent({QStringLiteral("/../lib/vantrel/simcam/libvantrel_simcam.so"),
-                    QStringLiteral("/../lib/libvantrel_simcam.so")});
+  // Offered in development builds only: an installed application keeps its simulated camera for
+  // VANTREL_SDK_PATH, so that nobody shoots a day into a pretend camera by a slip in the settings.
+  env.simulatedLibraryPath = firstPresent({QStringLiteral("/../lib/libvantrel_simcam.so")});
   env.dataFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
                        .filePath(QStringLiteral("Vantrel Tether"));
   env.gridStorePath = QDir(env.dataFolder).filePath(QStringLiteral("vantrel_grid.csv"));

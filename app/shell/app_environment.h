@@ -12,7 +12,7 @@ struct AppEnvironment {
   // builds without it.
   QString makersLibraryPath;     // <app dir>/../lib/vantrel/libEDSDK.so
   QString gphotoLibraryPath;     // <app dir>/../lib/vantrel/libvantrel_gphoto.so
-  QString simulatedLibraryPath;  // <app dir>/../lib/vantrel/simcam/libvantrel_simcam.so
+  QString simulatedLibraryPath;  // <app dir>/../lib/libvantrel_simcam.so, build tree only
   QString gridStorePath;         // <data location>/Vantrel Tether/vantrel_grid.csv
   QString dataFolder;            // <data location>/Vantrel Tether
   QString lockPath;              // the single-instance lock file
