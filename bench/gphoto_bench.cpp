@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
     const auto downloaded = worker.wait_for_prefix("DOWNLOADED|", 60s);
     if (!downloaded) return 1;
     bridge_ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - added).count());
-    fs::remove(downloaded->substr(11));
+    // "DOWNLOADED|<path>|id=<event>"
+    fs::remove(downloaded->substr(11, downloaded->rfind("|id=") - 11));
     socket_ms.push_back(loopback_read_ms(bytes));
   }
   worker.send("QUIT");

@@ -93,13 +93,15 @@ EdsError CanonCppWorker::state_callback(uint32_t event, uint32_t, void* context)
 
 void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) {
   if (item == nullptr) return;
+  // The announcing CAPTURE_EVENT's id ends the lines that tell how its download went.
+  const std::string event_field = "|id=" + std::to_string(event_id);
   const auto start = WorkerClock::now();
   EdsDirectoryItemInfo info;
   std::memset(&info, 0, sizeof info);
   EdsError err = sdk.EdsGetDirectoryItemInfo(item, &info);
   out("LOG|[CPP_WORKER] EdsGetDirectoryItemInfo=" + hex_err(err));
   if (err != eds::kOk) {
-    out("ERROR|EdsGetDirectoryItemInfo failed: " + hex_err(err));
+    out("ERROR|EdsGetDirectoryItemInfo failed: " + hex_err(err) + event_field);
     sdk.EdsRelease(item);
     return;
   }
@@ -127,7 +129,7 @@ void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) 
                                 eds::kAccessReadWrite, &stream);
   out("LOG|[CPP_WORKER] EdsCreateFileStream=" + hex_err(err));
   if (err != eds::kOk || stream == nullptr) {
-    out("ERROR|EdsCreateFileStream failed: " + hex_err(err));
+    out("ERROR|EdsCreateFileStream failed: " + hex_err(err) + event_field);
     sdk.EdsRelease(item);
     return;
   }
@@ -148,7 +150,7 @@ void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) 
 
   if (!transferred) {
     fs::remove(temp_path, ignored);
-    out("ERROR|Camera download failed: " + name + " err=" + hex_err(err));
+    out("ERROR|Camera download failed: " + name + " err=" + hex_err(err) + event_field);
     return;
   }
   // In disk mode this transfer is the only copy of the photo: a name that is taken gets the
@@ -160,7 +162,7 @@ void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) 
     if (rename_error != std::errc::file_exists || n > kMaxCollisionSuffix) {
       // The temporary file is kept: it may be the only copy.
       out("ERROR|Final rename failed: " + temp_path.string() + " -> " + saved_path.string() +
-          " error=" + rename_error.message());
+          " error=" + rename_error.message() + event_field);
       return;
     }
     saved_name = as_name.stem().string() + "-" + std::to_string(n) + as_name.extension().string();
@@ -181,5 +183,5 @@ void CanonCppWorker::download_item(EdsDirectoryItemRef item, uint64_t event_id) 
         "|count=" + std::to_string(download_count));
   }
   out("STATUS|Downloaded: " + saved_name);
-  out("DOWNLOADED|" + saved_path.string());
+  out("DOWNLOADED|" + saved_path.string() + event_field);
 }

@@ -7,6 +7,7 @@
 #include "camera_driver_controller.h"
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
+#include "ledger_controller.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
 #include "preview_controller.h"

@@ -15,6 +15,7 @@
 #include "dialogs.h"
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
+#include "ledger_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
@@ -52,6 +53,8 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _unfiled = new UnfiledDownloadsController(_filing, _list, _status, _dialogs,
                                             _env.unsetDownloadFolder, this);
   _preview = new PreviewController(this);
+  _ledger = new LedgerController(QDir(_env.dataFolder).filePath(QStringLiteral("shot_ledger.csv")),
+                                 _worker, _backup, _status, _dialogs, this);
   _updates = new UpdateChecker(_displayVersion, _status, _dialogs, _defaults.get(), this);
   wireSubsystems();
 }
@@ -81,6 +84,7 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
   if (!_appIcon.isNull()) QApplication::setWindowIcon(_appIcon);
   QDir().mkpath(_env.dataFolder);
   _tags->loadSuffixes();
+  _ledger->load();
   _filing->startFilingThread();
   qApp->installEventFilter(this);
   _worker->killStrayWorkers();
@@ -112,6 +116,8 @@ void VantrelAppDelegate::applicationWillTerminate() {
   savePersistentPaths();
   _preview->stop();
   _backup->stopForTermination();
+  _ledger->refreshBackupStates();
+  _ledger->saveNow();
   _instanceLock.release();
 }
 

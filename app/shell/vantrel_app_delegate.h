@@ -14,6 +14,7 @@
 //   UnfiledDownloadsController photos left under camera names after a crash
 //   BackupController       backup queue, copies, retry, recovery, menu, button, card
 //   PreviewController      the preview and stepping through photos
+//   LedgerController       the shot ledger and its window
 //   UpdateChecker          the update check
 //   MainWindow             the widgets and menus
 #pragma once
@@ -34,6 +35,7 @@ class CameraDriverController;
 class Dialogs;
 class FilingController;
 class FolderRepairController;
+class LedgerController;
 class MainWindow;
 class NameRowActions;
 class NamesController;
@@ -88,6 +90,7 @@ class VantrelAppDelegate : public QObject {
   UnfiledDownloadsController& unfiled() { return *_unfiled; }
   BackupController& backup() { return *_backup; }
   PreviewController& preview() { return *_preview; }
+  LedgerController& ledger() { return *_ledger; }
   UpdateChecker& updates() { return *_updates; }
   QWidget* window() const;
   AppEnvironment& environment() { return _env; }
@@ -124,5 +127,6 @@ class VantrelAppDelegate : public QObject {
   FolderRepairController* _repair;
   UnfiledDownloadsController* _unfiled;
   PreviewController* _preview;
+  LedgerController* _ledger;
   UpdateChecker* _updates;
 };

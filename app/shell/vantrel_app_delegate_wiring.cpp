@@ -12,6 +12,7 @@
 #include "camera_controller.h"
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
+#include "ledger_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
@@ -41,8 +42,11 @@ void VantrelAppDelegate::wireSubsystems() {
       [filing = _filing](const std::string& path) { filing->handleDownloadedPath(path); });
   _status->setReadinessSource([this] {
     const auto& camera = _camera->state();
-    return Readiness{camera.cameraConnected && camera.watching, !_filing->targetDir().isEmpty(),
-                     !_list->isEmpty()};
+    const std::size_t unaccounted = _ledger->unaccountedToday();
+    return Readiness{
+        camera.cameraConnected && camera.watching, !_filing->targetDir().isEmpty(),
+        !_list->isEmpty(),
+        unaccounted == 0 ? QString() : utf8Text(vantrel::ledger::unaccountedText(unaccounted))};
   });
   _status->setTargetFolderSource([this] { return _filing->targetDir(); });
   _preview->setTargetFolderSource([this] { return _filing->targetDir(); });
@@ -65,6 +69,14 @@ void VantrelAppDelegate::wireSubsystems() {
     _backup->backupSavedFile(savedPath);
   });
   connect(_filing, &FilingController::settingsChanged, this, [this] { savePersistentPaths(); });
+  // The shot ledger follows every photo from the camera's announcement to its backup.
+  connect(_worker, &WorkerSupervisor::lineReceived, _ledger,
+          [this](const std::string& line) { _ledger->workerLine(line); });
+  connect(_filing, &FilingController::photoFiledFrom, _ledger, &LedgerController::photoFiled);
+  connect(_repair, &FolderRepairController::photosRenamed, _ledger,
+          &LedgerController::photosRenamed);
+  connect(_backup, &BackupController::backupJobDone, _ledger,
+          &LedgerController::refreshBackupStates);
   connect(_tags, &TagsController::tagsChanged, this, [this] { updatePathLabels(); });
   // A worker that ended may leave a photo it wrote but never announced; a folder chosen later may
   // find photos that waited for one.
@@ -127,6 +139,8 @@ void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
     connect(action, &QAction::triggered, _rows,
             [this, command = command] { _rows->performEditCommand(command); });
   }
+  connect(a.shotLedger, &QAction::triggered, _ledger, [this] { _ledger->showLedgerWindow(); });
+  connect(a.exportLedger, &QAction::triggered, _ledger, [this] { _ledger->exportLedger(); });
   connect(a.importList, &QAction::triggered, _list, [this] { _list->loadCSV(); });
   connect(a.exportList, &QAction::triggered, _list, [this] { _list->exportGrid(); });
   connect(a.renamePhotoFolder, &QAction::triggered, _repair,

@@ -27,22 +27,43 @@ std::string after(const std::string& line, const char* prefix) {
   return line.substr(std::char_traits<char>::length(prefix));
 }
 
+// Splits a trailing "|id=<digits>" off `payload` into the message's event id.
+WorkerMessage withEventId(WorkerMessageKind kind, std::string payload) {
+  WorkerMessage message{kind, std::move(payload), std::nullopt};
+  const auto bar = message.payload.rfind("|id=");
+  if (bar == std::string::npos) return message;
+  const std::string digits = message.payload.substr(bar + 4);
+  if (digits.empty() || digits.size() > 19 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return message;
+  }
+  message.eventId = std::stoull(digits);
+  message.payload.erase(bar);
+  return message;
+}
+
 }  // namespace
 
 WorkerMessage parseWorkerLine(const std::string& line) {
   using K = WorkerMessageKind;
-  if (startsWith(line, "LOG|") || startsWith(line, "CPP_WORKER|")) return {K::Ignored, {}};
-  if (line == "READY|OK") return {K::Ready, {}};
-  if (startsWith(line, "STATUS|")) return {K::Status, after(line, "STATUS|")};
-  if (startsWith(line, "CONNECTED|")) return {K::Connected, {}};
-  if (startsWith(line, "DISCONNECTED|")) return {K::Disconnected, after(line, "DISCONNECTED|")};
-  if (startsWith(line, "PUMP_ACTIVE_READY|")) return {K::PumpActive, {}};
-  if (startsWith(line, "PUMP_IDLE_READY|")) return {K::PumpIdle, {}};
-  if (startsWith(line, "WARN|CARD_MISSING|")) return {K::CardMissing, {}};
-  if (startsWith(line, "CAPTURE_EVENT|")) return {K::CaptureEvent, {}};
-  if (startsWith(line, "DOWNLOADED|")) return {K::Downloaded, after(line, "DOWNLOADED|")};
-  if (startsWith(line, "ERROR|")) return {K::Error, after(line, "ERROR|")};
-  return {K::Ignored, {}};
+  if (startsWith(line, "LOG|") || startsWith(line, "CPP_WORKER|"))
+    return {K::Ignored, {}, std::nullopt};
+  if (line == "READY|OK") return {K::Ready, {}, std::nullopt};
+  if (startsWith(line, "STATUS|")) return {K::Status, after(line, "STATUS|"), std::nullopt};
+  if (startsWith(line, "CONNECTED|")) return {K::Connected, {}, std::nullopt};
+  if (startsWith(line, "DISCONNECTED|")) {
+    return {K::Disconnected, after(line, "DISCONNECTED|"), std::nullopt};
+  }
+  if (startsWith(line, "PUMP_ACTIVE_READY|")) return {K::PumpActive, {}, std::nullopt};
+  if (startsWith(line, "PUMP_IDLE_READY|")) return {K::PumpIdle, {}, std::nullopt};
+  if (startsWith(line, "WARN|CARD_MISSING|")) return {K::CardMissing, {}, std::nullopt};
+  if (startsWith(line, "CAPTURE_EVENT|")) {
+    return withEventId(K::CaptureEvent, after(line, "CAPTURE_EVENT|"));
+  }
+  if (startsWith(line, "DOWNLOADED|"))
+    return withEventId(K::Downloaded, after(line, "DOWNLOADED|"));
+  if (startsWith(line, "ERROR|")) return withEventId(K::Error, after(line, "ERROR|"));
+  return {K::Ignored, {}, std::nullopt};
 }
 
 ClassifiedError classifyWorkerError(const std::string& message, CameraDriver driver) {

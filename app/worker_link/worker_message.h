@@ -1,6 +1,8 @@
 // What one line from the worker means to the application, and the texts it shows for it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "camera_driver.h"
@@ -17,13 +19,16 @@ enum class WorkerMessageKind {
   PumpIdle,      // PUMP_IDLE_READY|
   CardMissing,   // WARN|CARD_MISSING|
   CaptureEvent,  // CAPTURE_EVENT|
-  Downloaded,    // DOWNLOADED|path
-  Error,         // ERROR|text
+  Downloaded,    // DOWNLOADED|path[|id=N]
+  Error,         // ERROR|text[|id=N]
 };
 
 struct WorkerMessage {
   WorkerMessageKind kind = WorkerMessageKind::Ignored;
   std::string payload;  // the status text, the downloaded path or the error text
+  // The id of the CAPTURE_EVENT whose download a DOWNLOADED or ERROR line reports; a worker
+  // before this field gives none, and the line reads as it always did.
+  std::optional<std::uint64_t> eventId;
 };
 
 // Tests the prefixes in the order that decides (first match wins).

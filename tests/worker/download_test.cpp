@@ -36,6 +36,11 @@ class DownloadTest : public WorkerTest {
   }
 };
 
+// The line announcing a download: its path, then the id of the CAPTURE_EVENT it answers.
+std::string downloadedLine(const fs::path& path, int eventId) {
+  return "DOWNLOADED|" + path.string() + "|id=" + std::to_string(eventId);
+}
+
 TEST_F(DownloadTest, APictureIsAnnouncedDownloadedCompleteAndNamed) {
   auto& worker = start_watching();
   camera("shoot");
@@ -45,7 +50,7 @@ TEST_F(DownloadTest, APictureIsAnnouncedDownloadedCompleteAndNamed) {
   const int status = worker.index_of("STATUS|Downloaded: IMG_0001.JPG");
   ASSERT_GE(event, 0);
   ASSERT_GE(status, event);
-  EXPECT_EQ(l[status + 1], "DOWNLOADED|" + (download_ / "IMG_0001.JPG").string());
+  EXPECT_EQ(l[status + 1], downloadedLine(download_ / "IMG_0001.JPG", 1));
   EXPECT_EQ(files_in_download(), std::vector<std::string>{"IMG_0001.JPG"});
   EXPECT_EQ(fs::file_size(download_ / "IMG_0001.JPG"), 200000u);
 }
@@ -58,7 +63,7 @@ TEST_F(DownloadTest, EveryPumpModeDeliversPictures) {
     fs::remove(control());
     auto& worker = start_watching({{"VANTREL_CPP_PUMP_MODE", mode}});
     camera("shoot 2");
-    ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string(), 10s));
+    ASSERT_TRUE(worker.wait_for_line(downloadedLine(download_ / "IMG_0002.JPG", 2), 10s));
     EXPECT_EQ(files_in_download(), (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG"}));
   }
 }
@@ -66,10 +71,10 @@ TEST_F(DownloadTest, EveryPumpModeDeliversPictures) {
 TEST_F(DownloadTest, RawAndJpegArriveAsTwoDownloadsRawFirst) {
   auto& worker = start_watching({{"VANTREL_SIM_RAW", "1"}, {"VANTREL_SIM_FIRST_NUMBER", "41"}});
   camera("shoot");
-  ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0041.JPG").string(), 10s));
+  ASSERT_TRUE(worker.wait_for_line(downloadedLine(download_ / "IMG_0041.JPG", 2), 10s));
   EXPECT_EQ(worker.lines_with_prefix("DOWNLOADED|"),
-            (std::vector<std::string>{"DOWNLOADED|" + (download_ / "IMG_0041.CR3").string(),
-                                      "DOWNLOADED|" + (download_ / "IMG_0041.JPG").string()}));
+            (std::vector<std::string>{downloadedLine(download_ / "IMG_0041.CR3", 1),
+                                      downloadedLine(download_ / "IMG_0041.JPG", 2)}));
 }
 
 TEST_F(DownloadTest, APictureWhileNotWatchingIsReleasedWithoutAFile) {
@@ -98,10 +103,10 @@ TEST_F(DownloadTest, ACameraNameThatIsTakenGetsTheFirstFreeVariant) {
   std::ofstream(download_ / "IMG_0001-2.JPG") << "another";
   auto& worker = start_watching();
   camera("shoot 2");
-  ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string(), 10s));
+  ASSERT_TRUE(worker.wait_for_line(downloadedLine(download_ / "IMG_0002.JPG", 2), 10s));
   EXPECT_TRUE(worker.lines_with_prefix("ERROR|").empty());
   EXPECT_TRUE(worker.saw("STATUS|Downloaded: IMG_0001-3.JPG"));
-  EXPECT_TRUE(worker.saw("DOWNLOADED|" + (download_ / "IMG_0001-3.JPG").string()));
+  EXPECT_TRUE(worker.saw(downloadedLine(download_ / "IMG_0001-3.JPG", 1)));
   EXPECT_EQ(worker.lines_with_prefix("LOG|[CPP_WORKER] Camera filename collision: ").size(), 1u);
   EXPECT_EQ(files_in_download(), (std::vector<std::string>{"IMG_0001-2.JPG", "IMG_0001-3.JPG",
                                                            "IMG_0001.JPG", "IMG_0002.JPG"}));
@@ -115,13 +120,13 @@ TEST_F(DownloadTest, ABurstOfFiftyShotsArrivesCompleteAndInOrder) {
     camera("shoot");
     std::this_thread::sleep_for(100ms);
   }
-  ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0050.JPG").string(), 30s));
+  ASSERT_TRUE(worker.wait_for_line(downloadedLine(download_ / "IMG_0050.JPG", 50), 30s));
   const auto downloaded = worker.lines_with_prefix("DOWNLOADED|");
   ASSERT_EQ(downloaded.size(), 50u);
   for (int i = 0; i < 50; ++i) {
     char name[32];  // room for any int: GCC warns about truncation otherwise
     std::snprintf(name, sizeof name, "IMG_%04d.JPG", i + 1);
-    EXPECT_EQ(downloaded[i], "DOWNLOADED|" + (download_ / name).string());
+    EXPECT_EQ(downloaded[i], downloadedLine(download_ / name, i + 1));
     EXPECT_EQ(fs::file_size(download_ / name), 60000u);
   }
   EXPECT_EQ(files_in_download().size(), 50u);  // no temporary file left
@@ -145,6 +150,7 @@ TEST_F(DownloadTest, AFailedTransferLeavesNoTemporaryFileAndTheNextOneWorks) {
   const auto errors = worker.lines_with_prefix("ERROR|");
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].rfind("ERROR|Camera download failed: IMG_0001.JPG err=0x", 0), 0u);
+  EXPECT_EQ(errors[0].substr(errors[0].size() - 5), "|id=1") << "the failed event is named";
   EXPECT_TRUE(worker.saw("LOG|[CPP_WORKER] Calling EdsDownloadCancel."));
   EXPECT_EQ(files_in_download(), std::vector<std::string>{"IMG_0002.JPG"});
 }
@@ -158,7 +164,7 @@ TEST_F(DownloadTest, AnItemWithoutANameIsSavedUnderTheCaptureTime) {
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0].rfind("capture_", 0), 0u);
   EXPECT_EQ(fs::path(files[0]).extension(), ".jpg");
-  EXPECT_EQ(*downloaded, "DOWNLOADED|" + (download_ / files[0]).string());
+  EXPECT_EQ(*downloaded, downloadedLine(download_ / files[0], 1));
 }
 
 TEST_F(DownloadTest, ControlBytesInACameraNameNeverSplitTheAnnouncement) {
@@ -169,7 +175,7 @@ TEST_F(DownloadTest, ControlBytesInACameraNameNeverSplitTheAnnouncement) {
   const auto files = files_in_download();
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0], "IM_G____0001.JPG");
-  EXPECT_EQ(*downloaded, "DOWNLOADED|" + (download_ / files[0]).string());
+  EXPECT_EQ(*downloaded, downloadedLine(download_ / files[0], 1));
 }
 
 TEST_F(DownloadTest, ASlowDownloadWritesItsStallLineBeforeTheStatus) {
@@ -243,7 +249,7 @@ TEST_F(DownloadTest, APathWithABarReachesTheApplicationWhole) {
   camera("shoot");
   auto downloaded = worker.wait_for_prefix("DOWNLOADED|", 10s);
   ASSERT_TRUE(downloaded);
-  EXPECT_EQ(*downloaded, "DOWNLOADED|" + (download_ / "IMG_0001.JPG").string());
+  EXPECT_EQ(*downloaded, downloadedLine(download_ / "IMG_0001.JPG", 1));
 }
 
 }  // namespace

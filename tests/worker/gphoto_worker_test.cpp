@@ -32,8 +32,9 @@ class GphotoWorkerTest : public WorkerTest {
     return worker;
   }
 
+  // The announcement of a download, up to the id of the event it answers.
   std::string downloaded_line(const std::string& name) const {
-    return "DOWNLOADED|" + (download_ / name).string();
+    return "DOWNLOADED|" + (download_ / name).string() + "|id=";
   }
 
   std::unique_ptr<PtpIpCameraProcess> camera_;
@@ -44,7 +45,7 @@ TEST_F(GphotoWorkerTest, ShotsTakenOnTheCameraArriveWithTheirExactBytes) {
   EXPECT_TRUE(worker.saw("LOG|[CPP_WORKER] card_check card_present=1"));
   EXPECT_TRUE(worker.saw("STATUS|Connected (card)"));
   camera_->command("shoot 2");
-  ASSERT_TRUE(worker.wait_for_line(downloaded_line("IMG_0002.JPG"), 20s));
+  ASSERT_TRUE(worker.wait_for_prefix(downloaded_line("IMG_0002.JPG"), 20s));
   EXPECT_TRUE(worker.saw("CAPTURE_EVENT|event=0x00000208|id=1"));
   EXPECT_TRUE(worker.saw("STATUS|Downloaded: IMG_0001.JPG"));
   EXPECT_TRUE(worker.lines_with_prefix("ERROR|").empty());
@@ -60,7 +61,7 @@ TEST_F(GphotoWorkerTest, ShotsTakenOnTheCameraArriveWithTheirExactBytes) {
 TEST_F(GphotoWorkerTest, ComputerOnlyDeletesEachFileFromTheCameraOnceItIsDownloaded) {
   auto& worker = start_connected("disk");
   camera_->command("shoot");
-  ASSERT_TRUE(worker.wait_for_line(downloaded_line("IMG_0001.JPG"), 20s));
+  ASSERT_TRUE(worker.wait_for_prefix(downloaded_line("IMG_0001.JPG"), 20s));
   ASSERT_TRUE(camera_->output().wait_for_line("DELETED /DCIM/100CANON/IMG_0001.JPG", 10s));
   EXPECT_TRUE(file_bytes(download_ / "IMG_0001.JPG") == camera_->shot_bytes("IMG_0001.JPG"));
   // The delete comes after the download, never before.
@@ -75,7 +76,7 @@ TEST_F(GphotoWorkerTest, TakePhotoFiresTheCamerasShutterAndThePictureIsDownloade
   auto& worker = start_connected("both");
   worker.send("REMOTE_CAPTURE");
   ASSERT_TRUE(worker.wait_for_line("REMOTE_CAPTURED|OK", 10s));
-  ASSERT_TRUE(worker.wait_for_line(downloaded_line("IMG_0001.JPG"), 20s));
+  ASSERT_TRUE(worker.wait_for_prefix(downloaded_line("IMG_0001.JPG"), 20s));
   EXPECT_TRUE(file_bytes(download_ / "IMG_0001.JPG") == camera_->shot_bytes("IMG_0001.JPG"));
 }
 

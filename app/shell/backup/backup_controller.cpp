@@ -155,6 +155,16 @@ void BackupController::backupSavedFile(const std::string& path) {
   processBackupQueue();
 }
 
+std::string BackupController::photoBackupState(const std::string& savedPath) const {
+  for (const auto& failed : _backup->failedBackups().entries()) {
+    if (failed.path == savedPath) return "could not: " + failed.reason;
+  }
+  if (_backup->queue().contains(savedPath)) return "waiting";
+  if (_backup->verifiedCopies()->vouchedCopy(savedPath)) return "copied";
+  // Filed while the backup was off, and never queued since.
+  return _backup->enabled() ? "waiting" : "off";
+}
+
 bool BackupController::backupFolderOnRecordedShare() const {
   return _defaults->string(kShareUrlKey).has_value();
 }

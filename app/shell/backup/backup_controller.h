@@ -60,6 +60,9 @@ class BackupController : public QObject {
   void showFailedBackups();
   // Photos were renamed or moved in the target folder (old path, new path).
   void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames);
+  // "off", "waiting", "copied" or "could not: <reason>" for a filed photo, as the shot ledger
+  // records it.
+  std::string photoBackupState(const std::string& savedPath) const;
   void backupButtonClicked();
   void refreshBackupMenu();
   void refreshBackupButton();

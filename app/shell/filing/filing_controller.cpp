@@ -187,6 +187,8 @@ void FilingController::filingFinished(const FilingOutcome& outcome) {
     _status->updateStorageLabel();
     _status->scheduleReadyStatusRefresh();
     emit photoFiled(outcome.savedPath);
+    emit photoFiledFrom(outcome.sourcePath, outcome.savedPath,
+                        std::string(_names->names().nameForModelRow(outcome.captureRow)));
   } else if (!outcome.error.isEmpty()) {
     _status->showAlert(
         QString::fromUtf8(vantrel::filing::kWriteErrorTitle.data(),

@@ -78,6 +78,9 @@ class FilingController : public QObject {
   void captureFiled(const QString& savedPath, const QString& error);
   // A photo stands in its person's folder, counted; `savedPath` is its file-name bytes.
   void photoFiled(const std::string& savedPath);
+  // The same, after every photoFiled receiver: the download it came from and the person's name.
+  void photoFiledFrom(const std::string& sourcePath, const std::string& savedPath,
+                      const std::string& person);
   void targetFolderChanged(const QString& folder);
   // The folder or the counter changed: the application's settings are saved (all of them, as
   // the selection goes with each photo).

@@ -60,7 +60,9 @@ vantrel::filing::FolderRenamer FolderRepairController::folderRenamer() const {
 void FolderRepairController::tellBackup(const std::vector<vantrel::filing::PhotoRename>& renamed) {
   std::vector<std::pair<std::string, std::string>> paths;
   for (const auto& rename : renamed) paths.emplace_back(rename.from.string(), rename.to.string());
-  if (!paths.empty()) _backup->photosRenamed(paths);
+  if (paths.empty()) return;
+  _backup->photosRenamed(paths);
+  emit photosRenamed(paths);
 }
 
 void FolderRepairController::installRepairActions(NameRowActions* rows) {

@@ -42,6 +42,10 @@ class FolderRepairController : public QObject {
   void movePhotosFromRow(qint64 row, const QString& name, const QStringList& selectedSuffixes);
   void applyFolderRenameFrom(const QString& folder, const QString& name);
 
+ signals:
+  // Photos were renamed or moved (old path, new path), after the backup was told.
+  void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames);
+
  private:
   vantrel::filing::FolderRenamer folderRenamer() const;
   // Photos waiting for their backup follow their new paths.

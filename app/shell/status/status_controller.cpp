@@ -65,7 +65,11 @@ void StatusController::refreshReadyStatusIfIdle() {
   const auto summary = vantrel::status::readinessSummary(
       readiness.capturing, readiness.hasTargetFolder, readiness.hasNames);
   _statusIsReadiness = true;
-  setStatus(QString::fromStdString(summary.text), QString::fromStdString(summary.kind));
+  if (!readiness.attention.isEmpty()) {
+    setStatus(readiness.attention, QStringLiteral("busy"));
+  } else {
+    setStatus(QString::fromStdString(summary.text), QString::fromStdString(summary.kind));
+  }
   _statusIsReadiness = false;
 }
 

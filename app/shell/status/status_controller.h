@@ -26,6 +26,8 @@ struct Readiness {
   bool capturing = false;
   bool hasTargetFolder = false;
   bool hasNames = false;
+  // Something the operator must look at ("1 photo not accounted for"): shown instead, in orange.
+  QString attention;
 };
 
 class StatusController : public QObject {

@@ -403,4 +403,9 @@ void MainWindow::installMainMenu(const QString& appTitle) {
   unfiledViews.leaveItem = camera->addAction(utf8Text(vantrel::filing::kLeaveUnfiledItem));
 
   actions.backupMenu = bar->addMenu(QStringLiteral("Backup"));
+
+  QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
+  actions.shotLedger = windowMenu->addAction(QStringLiteral("Shot Ledger"));
+  actions.shotLedger->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
+  actions.exportLedger = windowMenu->addAction(QStringLiteral("Export Ledger…"));
 }

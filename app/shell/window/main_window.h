@@ -29,6 +29,8 @@ struct WindowActions {
   QList<QPair<QAction*, NameRowActions::EditCommand>> edit;
   QMenu* listMenu = nullptr;
   QAction* importList = nullptr;
+  QAction* shotLedger = nullptr;
+  QAction* exportLedger = nullptr;
   QAction* exportList = nullptr;
   QAction* renamePhotoFolder = nullptr;
   QAction* connectNow = nullptr;

@@ -56,6 +56,7 @@ bool WorkerSupervisor::startWorkerIfNeeded(const QString& targetDir, const QStri
   if (_workerTask) _workerTask->deleteLater();
   auto* task = new WorkerProcess(_downloadRoute, this);
   _workerTask = task;
+  ++_generation;
   connect(task, &WorkerProcess::lineReceived, this,
           [this, task](const std::string& line, bool routed) {
             if (task == _workerTask) emit lineReceived(line, routed);

@@ -31,6 +31,8 @@ class WorkerSupervisor : public QObject {
   void consumeWorkerChunk(const QByteArray& chunk);
   bool workerRunning() const;
   qint64 workerPid() const;
+  // Counts the workers started: the lines handled now are those of worker number this.
+  quint64 workerGeneration() const { return _generation; }
   // The running worker, to end it later (it may be gone by then).
   QPointer<WorkerProcess> currentWorker() const { return _workerTask; }
   // The current worker is let go: its lines and its exit are no longer heard.
@@ -47,5 +49,6 @@ class WorkerSupervisor : public QObject {
   StatusController* _status;
   WorkerProcess::DownloadRoute _downloadRoute;
   QPointer<WorkerProcess> _workerTask;
+  quint64 _generation = 0;
   vantrel::link::WorkerLineAssembler _chunkLines;
 };

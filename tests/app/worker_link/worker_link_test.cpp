@@ -77,3 +77,27 @@ TEST(CameraPill, FollowsTheStateTable) {
 }
 
 }  // namespace
+
+namespace vantrel::link {
+namespace {
+
+TEST(WorkerEventIds, DownloadAndErrorLinesCarryTheAnnouncingEventsIdAndOldLinesReadAsBefore) {
+  const auto announced = parseWorkerLine("CAPTURE_EVENT|event=0x00000208|id=7");
+  EXPECT_EQ(announced.kind, WorkerMessageKind::CaptureEvent);
+  EXPECT_EQ(announced.eventId, 7u);
+  const auto downloaded = parseWorkerLine("DOWNLOADED|/photos/a|b/IMG_0001.JPG|id=12");
+  EXPECT_EQ(downloaded.payload, "/photos/a|b/IMG_0001.JPG");
+  EXPECT_EQ(downloaded.eventId, 12u);
+  const auto old = parseWorkerLine("DOWNLOADED|/photos/IMG_0001.JPG");
+  EXPECT_EQ(old.payload, "/photos/IMG_0001.JPG");
+  EXPECT_EQ(old.eventId, std::nullopt);
+  // Only digits make an id: a folder named like one stays part of the path.
+  EXPECT_EQ(parseWorkerLine("DOWNLOADED|/p/x|id=3a/IMG.JPG").payload, "/p/x|id=3a/IMG.JPG");
+  const auto failed =
+      parseWorkerLine("ERROR|Camera download failed: IMG_1.JPG err=0x00000002|id=4");
+  EXPECT_EQ(failed.payload, "Camera download failed: IMG_1.JPG err=0x00000002");
+  EXPECT_EQ(failed.eventId, 4u);
+}
+
+}  // namespace
+}  // namespace vantrel::link
