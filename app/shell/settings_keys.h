@@ -15,6 +15,9 @@ inline const QString kBackupShareUrl = QStringLiteral("VantrelBackupShareURL");
 inline const QString kBackupMac = QStringLiteral("VantrelBackupMAC");
 // The mount point that held the backup folder when it was chosen.
 inline const QString kBackupMountPoint = QStringLiteral("VantrelBackupMountPoint");
+// The mount point that held the target folder once it held photos, and that folder.
+inline const QString kTargetMountPoint = QStringLiteral("VantrelTargetMountPoint");
+inline const QString kTargetMountFolder = QStringLiteral("VantrelTargetMountFolder");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");
