@@ -98,7 +98,7 @@ void carryOverAttributes(int in, int out) {
 }  // namespace
 
 bool copy_file_exclusively(const std::filesystem::path& from, const std::filesystem::path& to,
-                           CopyFailure& failure) {
+                           CopyFailure& failure, CopyFlush flush) {
   failure = {};
   FileDescriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (!in.valid()) {
@@ -113,8 +113,9 @@ bool copy_file_exclusively(const std::filesystem::path& from, const std::filesys
   bool copied = copyBytes(in.get(), out.get(), failure);
   if (copied) {
     carryOverAttributes(in.get(), out.get());
-    // Callers delete or count the source as safe next, so the copy must really be on the disk.
-    copied = ::fsync(out.get()) == 0 && out.close();
+    // Callers delete or count the source as safe next, so the copy must really be on the disk
+    // (now, or by the caller's flush before it counts).
+    copied = (flush == CopyFlush::by_caller || ::fsync(out.get()) == 0) && out.close();
     if (!copied) failure = destinationFailure();
   }
   if (!copied) ::unlink(to.c_str());

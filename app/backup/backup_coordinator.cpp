@@ -84,21 +84,31 @@ bool BackupCoordinator::backupSavedFile(const std::string& path) {
   return true;
 }
 
-std::optional<CopyJob> BackupCoordinator::processBackupQueue() {
+std::optional<CopyRun> BackupCoordinator::processBackupQueue() {
   if (busy_ || !enabled_ || queue_.empty() || backupDir_.empty()) return std::nullopt;
-  const std::string& source = queue_.front();
-  CopyJob job{++lastJobId_, source, backupDir_, backupDestForSource(source, targetDir_, backupDir_),
-              verified_.get()};
+  CopyRun run{++lastRunId_, {}, std::make_shared<RunProgress>(0)};
+  for (const std::string& source : queue_.entries()) {
+    if (run.jobs.size() == kMostPhotosPerRun) break;
+    run.jobs.push_back({source, backupDir_, backupDestForSource(source, targetDir_, backupDir_),
+                        verified_.get(), targetDir_});
+  }
   busy_ = true;
   slow_ = false;
-  runningJobId_ = job.id;
-  return job;
+  runningRunId_ = run.id;
+  runningProgress_ = run.progress;
+  progressSeen_ = 0;
+  return run;
 }
 
-bool BackupCoordinator::markSlowIfStillRunning(std::uint64_t jobId) {
-  if (!busy_ || jobId != runningJobId_ || slow_) return false;
+BackupCoordinator::SlowCheck BackupCoordinator::checkSlowRun(std::uint64_t runId) {
+  if (!busy_ || runId != runningRunId_ || slow_) return SlowCheck::Stop;
+  const std::uint64_t progress = runningProgress_ ? runningProgress_->load() : 0;
+  if (progress != progressSeen_) {
+    progressSeen_ = progress;
+    return SlowCheck::Again;
+  }
   slow_ = true;
-  return true;
+  return SlowCheck::BecameSlow;
 }
 
 void BackupCoordinator::pause(JobFinish& finish, AlertText alert, bool attemptRecovery) {
@@ -119,11 +129,25 @@ void BackupCoordinator::setAside(JobFinish& finish, const std::string& source, s
   failed_.add(source, std::move(reason));
 }
 
-JobFinish BackupCoordinator::finishJob(const CopyJob& job, const CopyResult& result) {
+JobFinish BackupCoordinator::finishJob(const CopyRun& run, const std::vector<CopyResult>& results) {
   JobFinish finish;
-  if (!busy_ || job.id != runningJobId_) return finish;  // not the job that is running
+  if (!busy_ || run.id != runningRunId_) return finish;  // not the run that is under way
   busy_ = false;
   slow_ = false;
+  runningProgress_.reset();
+  const std::size_t waitingBefore = queue_.size();
+  bool paused = false;
+  for (std::size_t i = 0; i < results.size() && i < run.jobs.size() && !paused; ++i)
+    paused = !finishPhoto(finish, run.jobs[i], results[i]);
+  if (queue_.size() != waitingBefore) saveQueue();
+  if (paused) return finish;
+  if (queue_.empty()) resetBatch();
+  finish.processNext = true;
+  return finish;
+}
+
+bool BackupCoordinator::finishPhoto(JobFinish& finish, const CopyJob& job,
+                                    const CopyResult& result) {
   const auto waiting = static_cast<std::int64_t>(queue_.size());
   // Renamed or cleared while it was copied: the entry that counts is no longer this one.
   const bool stillQueued = queue_.contains(job.source);
@@ -132,22 +156,19 @@ JobFinish BackupCoordinator::finishJob(const CopyJob& job, const CopyResult& res
     case CopyOutcome::Failed:
       full_ = false;
       pause(finish, backupPausedAlert(waiting, result.errorText), true);
-      return finish;  // the entry stays at the head
+      return false;  // the entry stays at the head
     case CopyOutcome::DestinationFull:
       full_ = true;
       pause(finish, backupDriveFullAlert(waiting), false);
-      return finish;
-    case CopyOutcome::SourceMissing: {
-      std::error_code ignored;
-      if (stillQueued && !targetDir_.empty() && !fs::is_directory(targetDir_, ignored)) {
-        // The photo is not gone: the drive that holds it is.
-        full_ = false;
-        pause(finish, targetUnavailableAlert(waiting), false);
-        return finish;
-      }
-      if (stillQueued) setAside(finish, job.source, "the photo was deleted before its backup");
+      return false;
+    case CopyOutcome::TargetAway:
+      // The photo is not gone: the drive that holds it is.
+      full_ = false;
+      pause(finish, targetUnavailableAlert(waiting), false);
+      return false;
+    case CopyOutcome::SourceMissing:
+      if (stillQueued) setAside(finish, job.source, kPhotoDeletedText);
       break;
-    }
     case CopyOutcome::FileRefused:
       if (stillQueued) setAside(finish, job.source, result.errorText);
       break;
@@ -155,15 +176,13 @@ JobFinish BackupCoordinator::finishJob(const CopyJob& job, const CopyResult& res
       break;
   }
 
-  if (queue_.remove(job.source)) saveQueue();
+  queue_.remove(job.source);
   // Only entries of this batch count, so the progress never passes 100%.
   if (batchMembers_.erase(job.source) != 0 && result.outcome == CopyOutcome::Copied) ++batchDone_;
   offline_ = false;
   full_ = false;
   warnedThisSession_ = false;
-  if (queue_.empty()) resetBatch();
-  finish.processNext = true;
-  return finish;
+  return true;
 }
 
 bool BackupCoordinator::retryTick() {

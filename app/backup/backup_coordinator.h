@@ -71,12 +71,15 @@ class BackupCoordinator {
   // controller then refreshes the display and calls processBackupQueue() either way.
   bool backupSavedFile(const std::string& path);
 
-  // The copy job to start now, or nothing (a job runs, backup is off, nothing waits).
-  std::optional<CopyJob> processBackupQueue();
-  // The slow check, kSlowCopyAfter after `jobId` started. True when the display must change.
-  bool markSlowIfStillRunning(std::uint64_t jobId);
-  // Back on the controller's thread with the job's result.
-  JobFinish finishJob(const CopyJob& job, const CopyResult& result);
+  // The copy run to start now: the entries at the head of the queue, up to kMostPhotosPerRun; or
+  // nothing (a run is under way, backup is off, nothing waits).
+  std::optional<CopyRun> processBackupQueue();
+  // The slow check, kSlowCopyAfter after `runId` started and again every kSlowCopyAfter while
+  // the run goes on: a run that finished no step of its copies since the last look is slow.
+  enum class SlowCheck { Stop, Again, BecameSlow };
+  SlowCheck checkSlowRun(std::uint64_t runId);
+  // Back on the controller's thread with the run's results (see runCopyJobs).
+  JobFinish finishJob(const CopyRun& run, const std::vector<CopyResult>& results);
 
   // The retry timer fired. True: call processBackupQueue(). False: stop and forget the timer.
   bool retryTick();
@@ -139,6 +142,8 @@ class BackupCoordinator {
   void pause(JobFinish& finish, AlertText alert, bool attemptRecovery);
   // The head can never be copied as it is: it leaves the queue for the list.
   void setAside(JobFinish& finish, const std::string& source, std::string reason);
+  // One photo's result, in queue order; false when it paused the backup.
+  bool finishPhoto(JobFinish& finish, const CopyJob& job, const CopyResult& result);
 
   std::filesystem::path queueFile_;
   BackupQueue queue_;
@@ -161,8 +166,10 @@ class BackupCoordinator {
   // The queued paths `batchTotal_` counts: entries left from the last run, or cleared while
   // copying, must not count as done.
   std::unordered_set<std::string> batchMembers_;
-  std::uint64_t runningJobId_ = 0;
-  std::uint64_t lastJobId_ = 0;
+  std::uint64_t runningRunId_ = 0;
+  std::uint64_t lastRunId_ = 0;
+  std::shared_ptr<RunProgress> runningProgress_;
+  std::uint64_t progressSeen_ = 0;
 };
 
 }  // namespace vantrel::backup

@@ -1,15 +1,13 @@
 #include "copy_job.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <map>
+#include <memory>
 #include <optional>
 
 #include "backup_paths.h"
-#include "file_compare.h"
-#include "file_descriptor.h"
-#include "no_replace_rename.h"
+#include "copy_placement.h"
+#include "disk_flush.h"
+#include "path_inside.h"
 
 namespace vantrel::backup {
 
@@ -17,136 +15,203 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Past this many numbered names something is wrong with the folder, not with the photo.
-constexpr unsigned kMostNumberedNames = 1000;
+// One photo of a run: its result, or the copy written and still to be placed.
+struct Step {
+  const CopyJob* job = nullptr;
+  std::optional<CopyResult> result;
+  std::unique_ptr<CopyPlacement> placement;
+  std::uintmax_t bytesWritten = 0;  // by the copy still to be placed
+  // The photo before its bytes were read, for the record of verified copies.
+  std::optional<VerifiedCopies::Stamp> stamp;
+  // The copy was renamed into place or found under a name: its folder is flushed before it counts.
+  bool flushFolder = false;
+};
 
-bool somethingAt(const fs::path& path) {
-  std::error_code ignored;
-  return fs::exists(fs::symlink_status(path, ignored));
-}
-
-CopyError destinationError(const std::error_code& error) {
-  return {error, false};
-}
-
-// Makes the rename itself survive a power loss. Some shares cannot flush a folder at all; for
-// them the file's own flush is the most there is.
-std::error_code flushFolder(const fs::path& folder) {
-  const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!fd.valid() || ::fsync(fd.get()) == 0) return {};
-  const int error = errno;
-  if (error == EINVAL || error == EROFS || error == ENOTSUP || error == EOPNOTSUPP) return {};
-  return {error, std::generic_category()};
-}
-
-class Placement {
+class RunState {
  public:
-  Placement(const CopyJob& job, const FileCopier& copy, std::uintmax_t size)
-      : job_(job), copy_(copy), size_(size), temporary_(temporaryCopyPath(job.destination)) {}
-  Placement(const Placement&) = delete;
-  Placement& operator=(const Placement&) = delete;
-  ~Placement() { discardTemporary(); }
+  RunState(const CopyRun& run, const FolderCheck& backupFolderReachable,
+           const TargetCheck& targetFolder)
+      : run_(run), backupFolderReachable_(backupFolderReachable), targetFolder_(targetFolder) {}
 
-  // Walks the names "x.jpg", "x (2).jpg", ... : a name that holds the photo's bytes already is
-  // the copy; the first free one gets a new copy. A name taken by another file stays as it is.
-  CopyResult run() {
-    for (unsigned number = 1; number <= kMostNumberedNames;) {
-      const fs::path name{numberedCopyPath(job_.destination, number)};
-      if (somethingAt(name)) {
-        CopyError error;
-        switch (compareFileContents(job_.source, name, error)) {
-          case ContentMatch::Same:
-            return copied(name);
-          case ContentMatch::Unreadable:
-            return resultForCopyError(error);
-          case ContentMatch::Different:
-            ++number;
-            continue;
-        }
-      }
-      if (!temporaryWritten_) {
-        if (std::optional<CopyResult> failure = writeTemporary()) return *failure;
-      }
-      std::error_code renameError;
-      if (rename_no_replace(temporary_, name, renameError)) {
-        temporaryWritten_ = false;
-        if (const std::error_code flushError = flushFolder(name.parent_path()))
-          return resultForCopyError(destinationError(flushError));
-        return copied(name);
-      }
-      // Taken since we looked: the same name is compared on the next round.
-      if (renameError != std::errc::file_exists)
-        return resultForCopyError(destinationError(renameError));
+  // The backup folder is looked at once per run, when the first photo needs it.
+  bool backupFolderReachable(const CopyJob& job) {
+    if (!reachable_) {
+      std::error_code ignored;
+      reachable_ = backupFolderReachable_ ? backupFolderReachable_(job.backupDir)
+                                          : fs::is_directory(job.backupDir, ignored);
     }
-    return {CopyOutcome::Failed, "no free name for the copy in the backup folder", {}};
+    return *reachable_;
+  }
+
+  // A photo that is gone or cannot be read, looked at again with its drive in mind.
+  CopyResult photoProblem(const CopyJob& job, CopyResult result) {
+    const bool inTarget =
+        !job.targetDir.empty() && relative_path_inside(job.targetDir, job.source).has_value();
+    if (result.outcome == CopyOutcome::FileRefused) {
+      if (inTarget && targetFolder(job) == TargetFolderState::Away)
+        return {CopyOutcome::TargetAway, {}, {}};
+      return result;
+    }
+    if (result.outcome != CopyOutcome::SourceMissing) return result;
+    // Gone counts as deleted only where the photo's drive is known to be there: the target folder
+    // on the mount point recorded for it or, when none is, the photo's own folder still there
+    // (an unplugged drive's mount point is an empty folder).
+    if (inTarget) {
+      switch (targetFolder(job)) {
+        case TargetFolderState::Away:
+          return {CopyOutcome::TargetAway, {}, {}};
+        case TargetFolderState::OnItsDrive:
+          return result;
+        case TargetFolderState::Present:
+          break;
+      }
+    }
+    std::error_code ignored;
+    if (fs::is_directory(fs::path{job.source}.parent_path(), ignored)) return result;
+    // Without a target folder nothing tells a deleted folder from an absent drive: it waits. A
+    // photo of another target folder must not hold up the photos of this one.
+    if (inTarget || job.targetDir.empty()) return {CopyOutcome::TargetAway, {}, {}};
+    return {CopyOutcome::FileRefused, kPhotoFolderGoneText, {}};
+  }
+
+  void stepDone() const {
+    if (run_.progress) ++*run_.progress;
   }
 
  private:
-  // The verified copy under the temporary name, or the reason there is none.
-  std::optional<CopyResult> writeTemporary() {
-    std::error_code ignored;
-    fs::remove(temporary_, ignored);  // left behind by a crash
-    temporaryWritten_ = true;
-    CopyError error;
-    if (!copy_(job_.source, temporary_, error)) return resultForCopyError(error);
-    if (fileSizeOrZero(temporary_) != size_)
-      return CopyResult{CopyOutcome::Failed, kIncompleteCopyText, {}};
-    return std::nullopt;
+  TargetFolderState targetFolder(const CopyJob& job) {
+    if (!target_) {
+      std::error_code ignored;
+      target_ = targetFolder_                              ? targetFolder_(job.targetDir)
+                : fs::is_directory(job.targetDir, ignored) ? TargetFolderState::Present
+                                                           : TargetFolderState::Away;
+    }
+    return *target_;
   }
 
-  void discardTemporary() {
-    std::error_code ignored;
-    if (temporaryWritten_) fs::remove(temporary_, ignored);
-    temporaryWritten_ = false;
-  }
-
-  CopyResult copied(const fs::path& at) {
-    discardTemporary();
-    if (job_.verified) job_.verified->record(job_.source, at);
-    return {CopyOutcome::Copied, {}, at.string()};
-  }
-
-  const CopyJob& job_;
-  const FileCopier& copy_;
-  const std::uintmax_t size_;
-  const fs::path temporary_;
-  bool temporaryWritten_ = false;
+  const CopyRun& run_;
+  const FolderCheck& backupFolderReachable_;
+  const TargetCheck& targetFolder_;
+  std::optional<bool> reachable_;
+  std::optional<TargetFolderState> target_;
 };
 
-}  // namespace
-
-bool copyFileContents(const fs::path& from, const fs::path& to, CopyError& error) {
-  return copy_file_exclusively(from, to, error);
+Step finished(const CopyJob& job, CopyResult result) {
+  Step step;
+  step.job = &job;
+  step.result = std::move(result);
+  return step;
 }
 
-CopyResult runCopyJob(const CopyJob& job, const FileCopier& copy,
-                      const FolderCheck& backupFolderReachable) {
+// Everything up to the copy written under its temporary name.
+Step writeStep(const CopyJob& job, const FileCopier& copy, RunState& state) {
   const fs::path source{job.source};
   std::error_code statusError;
   const fs::file_status status = fs::status(source, statusError);
   if (!fs::exists(status)) {
     if (statusError && statusError != std::errc::no_such_file_or_directory)
-      return resultForCopyError({statusError, true});
-    return {CopyOutcome::SourceMissing, {}, {}};
+      return finished(job, resultForCopyError({statusError, true}));
+    return finished(job, {CopyOutcome::SourceMissing, {}, {}});
   }
-  std::error_code ignored;
-  const bool reachable = backupFolderReachable ? backupFolderReachable(job.backupDir)
-                                               : fs::is_directory(job.backupDir, ignored);
-  if (!reachable) return {};
+  if (!state.backupFolderReachable(job)) return finished(job, {CopyOutcome::Failed, {}, {}});
 
   if (job.verified) {
     if (std::optional<fs::path> vouched = job.verified->vouchedCopy(source))
-      return {CopyOutcome::Copied, {}, vouched->string()};
+      return finished(job, {CopyOutcome::Copied, {}, vouched->string()});
   }
   if (fs::is_directory(status))
-    return resultForCopyError({std::make_error_code(std::errc::is_a_directory), true});
+    return finished(job,
+                    resultForCopyError({std::make_error_code(std::errc::is_a_directory), true}));
   const std::uintmax_t size = fileSizeOrZero(source);
-  if (size == 0) return {CopyOutcome::FileRefused, kEmptyPhotoText, {}};
+  if (size == 0) return finished(job, {CopyOutcome::FileRefused, kEmptyPhotoText, {}});
 
   std::error_code folderError;
   fs::create_directories(fs::path{job.destination}.parent_path(), folderError);
-  if (folderError) return resultForCopyError(destinationError(folderError));
-  return Placement(job, copy, size).run();
+  if (folderError) return finished(job, resultForCopyError({folderError, false}));
+  Step step;
+  step.job = &job;
+  step.stamp = VerifiedCopies::stampOf(source);
+  auto placement = std::make_unique<CopyPlacement>(job, copy, size);
+  if (std::optional<CopyResult> done = placement->prepare()) {
+    step.flushFolder = done->outcome == CopyOutcome::Copied;  // found under a name
+    step.result = std::move(*done);
+  } else {
+    step.placement = std::move(placement);
+    step.bytesWritten = size;
+  }
+  return step;
+}
+
+Step firstStep(const CopyJob& job, const FileCopier& copy, RunState& state) {
+  Step step = writeStep(job, copy, state);
+  if (step.result) step.result = state.photoProblem(job, std::move(*step.result));
+  return step;
+}
+
+// A copy counts only once the renames into its folder are on the disk: each folder is flushed
+// once, after the last rename into it, and a folder that cannot be flushed fails its copies.
+void flushFolders(std::vector<Step>& steps) {
+  std::map<fs::path, std::error_code> flushed;
+  for (Step& step : steps) {
+    if (!step.flushFolder || step.result->outcome != CopyOutcome::Copied) continue;
+    const fs::path folder = fs::path{step.result->copiedTo}.parent_path();
+    auto [at, first] = flushed.try_emplace(folder);
+    if (first) at->second = flush_folder(folder);
+    if (at->second) step.result = resultForCopyError({at->second, false});
+  }
+}
+
+}  // namespace
+
+bool copyFileContents(const fs::path& from, const fs::path& to, CopyError& error) {
+  return copy_file_exclusively(from, to, error, CopyFlush::by_caller);
+}
+
+std::vector<CopyResult> runCopyJobs(const CopyRun& run, const FileCopier& copy,
+                                    const FolderCheck& backupFolderReachable,
+                                    const TargetCheck& targetFolder) {
+  RunState state(run, backupFolderReachable, targetFolder);
+  std::vector<Step> steps;
+  std::uintmax_t written = 0;
+  // Every copy is written first, so the drive writes them back while the next one is read...
+  for (const CopyJob& job : run.jobs) {
+    if (!steps.empty() && written >= kMostBytesPerRun) break;
+    steps.push_back(firstStep(job, copy, state));
+    state.stepDone();
+    written += steps.back().bytesWritten;
+    if (steps.back().result && pausesBackup(steps.back().result->outcome)) break;
+  }
+  // ...then flushed and renamed, in order. After a failure that pauses the backup the rest of
+  // the run waits in the queue, its temporary copies removed.
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    Step& step = steps[i];
+    if (step.placement) {
+      step.result = state.photoProblem(*step.job, step.placement->place());
+      step.placement.reset();
+      step.flushFolder = step.result->outcome == CopyOutcome::Copied;
+      state.stepDone();
+    }
+    if (pausesBackup(step.result->outcome)) {
+      steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(i) + 1, steps.end());
+      break;
+    }
+  }
+  flushFolders(steps);
+
+  std::vector<CopyResult> results;
+  for (Step& step : steps) {
+    const bool placed = step.flushFolder && step.result->outcome == CopyOutcome::Copied;
+    if (placed && step.job->verified)
+      step.job->verified->record(step.job->source, step.result->copiedTo, step.stamp);
+    results.push_back(std::move(*step.result));
+    if (pausesBackup(results.back().outcome)) break;
+  }
+  return results;
+}
+
+CopyResult runCopyJob(const CopyJob& job, const FileCopier& copy,
+                      const FolderCheck& backupFolderReachable, const TargetCheck& targetFolder) {
+  return runCopyJobs({0, {job}, nullptr}, copy, backupFolderReachable, targetFolder).front();
 }
 
 }  // namespace vantrel::backup

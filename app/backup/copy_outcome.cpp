@@ -34,6 +34,11 @@ CopyResult destinationResult(const std::error_code& error) {
 
 }  // namespace
 
+bool pausesBackup(CopyOutcome outcome) {
+  return outcome == CopyOutcome::Failed || outcome == CopyOutcome::DestinationFull ||
+         outcome == CopyOutcome::TargetAway;
+}
+
 CopyResult resultForCopyError(const CopyError& error) {
   if (!error.error) return {CopyOutcome::Failed, "the copy failed", {}};
   if (error.error.category() != std::generic_category() &&

@@ -14,6 +14,7 @@ enum class CopyOutcome {
   SourceMissing = 2,    // the source is gone
   DestinationFull = 3,  // ENOSPC or EDQUOT on the destination: pause, the drive is full
   FileRefused = 4,      // this one file can never be copied: errorText says why
+  TargetAway = 5,       // the photo cannot be reached because its drive is away: pause
 };
 
 struct CopyResult {
@@ -22,11 +23,18 @@ struct CopyResult {
   std::string copiedTo;   // for Copied: the file in the backup that holds the photo
 };
 
+// Whether the outcome pauses the backup (the entry waits at the head of the queue) rather than
+// letting the queue go on.
+bool pausesBackup(CopyOutcome outcome);
+
 // A failed copy's error, and whether it was reading the photo that failed.
 using CopyError = vantrel::CopyFailure;
 
 inline constexpr const char* kIncompleteCopyText = "incomplete copy (connection dropped)";
 inline constexpr const char* kEmptyPhotoText = "the photo is empty";
+inline constexpr const char* kPhotoDeletedText = "the photo was deleted before its backup";
+inline constexpr const char* kPhotoFolderGoneText =
+    "the photo's folder is no longer there (it is not in the target folder)";
 
 // The outcome of a copy that failed with `error`.
 CopyResult resultForCopyError(const CopyError& error);

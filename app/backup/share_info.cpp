@@ -8,6 +8,11 @@ bool isNetworkSource(std::string_view source) {
   return source.starts_with("//");
 }
 
+bool onMountPoint(const std::filesystem::path& folder, const std::filesystem::path& mountPoint,
+                  platform::MountLocator& locator) {
+  return mountPointOf(folder, locator).lexically_normal() == mountPoint.lexically_normal();
+}
+
 }  // namespace
 
 ShareCapture captureBackupShareInfo(const std::string& backupDir, platform::MountLocator& locator) {
@@ -46,8 +51,17 @@ bool backupFolderReachable(const std::filesystem::path& folder,
   std::error_code ignored;
   if (!std::filesystem::is_directory(folder, ignored)) return false;
   if (onShare && !folderIsOnNetworkShare(folder, locator)) return false;
-  if (recordedMountPoint.empty()) return true;
-  return mountPointOf(folder, locator).lexically_normal() == recordedMountPoint.lexically_normal();
+  return recordedMountPoint.empty() || onMountPoint(folder, recordedMountPoint, locator);
+}
+
+TargetFolderState targetFolderState(const std::filesystem::path& folder,
+                                    const std::filesystem::path& recordedMountPoint,
+                                    platform::MountLocator& locator) {
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(folder, ignored)) return TargetFolderState::Away;
+  if (recordedMountPoint.empty()) return TargetFolderState::Present;
+  return onMountPoint(folder, recordedMountPoint, locator) ? TargetFolderState::OnItsDrive
+                                                           : TargetFolderState::Away;
 }
 
 }  // namespace vantrel::backup

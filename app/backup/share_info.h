@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "copy_job.h"
 #include "mount_locator.h"
 
 namespace vantrel::backup {
@@ -42,5 +43,11 @@ std::filesystem::path mountPointOf(const std::filesystem::path& folder,
 bool backupFolderReachable(const std::filesystem::path& folder,
                            const std::filesystem::path& recordedMountPoint, bool onShare,
                            platform::MountLocator& locator);
+
+// Where the target folder stands for the copy runs: away when it is missing or no longer on
+// `recordedMountPoint`; on its drive when it is; merely present when no mount point is recorded.
+TargetFolderState targetFolderState(const std::filesystem::path& folder,
+                                    const std::filesystem::path& recordedMountPoint,
+                                    platform::MountLocator& locator);
 
 }  // namespace vantrel::backup

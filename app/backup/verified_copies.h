@@ -10,25 +10,43 @@
 #include <optional>
 #include <string>
 
+#include "verified_journal.h"
+
 namespace vantrel::backup {
 
-// "backup_verified.plist", beside the queue file.
+// "backup_verified.plist", beside the queue file: the whole record as it was last written. The
+// changes since then are appended to "backup_verified.journal" beside it.
 inline constexpr const char* kVerifiedCopiesFileName = "backup_verified.plist";
+inline constexpr const char* kVerifiedCopiesJournalName = "backup_verified.journal";
 
 class VerifiedCopies {
  public:
-  // An empty `file` keeps the record in memory only.
+  // A photo's size and modification time, which a record holds for as long as they stay.
+  struct Stamp {
+    std::uintmax_t size = 0;
+    std::int64_t modifiedNs = 0;
+  };
+  // Nothing when `path` is not a regular file.
+  static std::optional<Stamp> stampOf(const std::filesystem::path& path);
+
+  // An empty `file` keeps the record in memory only; otherwise its journal is the file's name
+  // with the extension ".journal".
   explicit VerifiedCopies(std::filesystem::path file);
 
-  // Replaces the record with the file's; a missing or unreadable file leaves it empty.
+  // Replaces the record with the file's and its journal's; a missing or unreadable file leaves
+  // it empty. A journal with anything in it is folded into the file.
   void load();
 
   // Where the backup holds `source`'s bytes, when the record says so and still holds.
   std::optional<std::filesystem::path> vouchedCopy(const std::filesystem::path& source) const;
 
   // Notes that `backupPath` holds `source`'s exact bytes, with the photo's size and
-  // modification time as they are now, and saves the record.
+  // modification time as they are now. Every change is saved as it is made.
   void record(const std::filesystem::path& source, const std::filesystem::path& backupPath);
+  // The same with the photo's stamp taken before its bytes were read for the copy, so that a
+  // photo changed since then is not vouched for; no stamp forgets the photo.
+  void record(const std::filesystem::path& source, const std::filesystem::path& backupPath,
+              const std::optional<Stamp>& photo);
   void forget(const std::filesystem::path& source);
 
   // A photo folder (or a backup folder) renamed or moved: every photo and copy inside
@@ -47,15 +65,19 @@ class VerifiedCopies {
     std::filesystem::path backup;
   };
 
-  // Writes the record as it is now, unless a newer state was written meanwhile.
-  void save();
+  // False when the change changes nothing.
+  bool apply(const JournalEntry& change);
+  // Applies and saves a change; with `mutex_` held.
+  void change(const JournalEntry& change);
+  // Writes the whole record and empties the journal; with `mutex_` held.
+  void writeWhole();
 
   const std::filesystem::path file_;
   mutable std::mutex mutex_;
   std::map<std::string, Entry> entries_;  // by the photo's path
-  std::uint64_t version_ = 0;
-  std::mutex saveMutex_;
-  std::uint64_t savedVersion_ = 0;
+  VerifiedJournal journal_;
+  // A change could not be appended: the next one writes the whole record instead.
+  bool journalBroken_ = false;
 };
 
 }  // namespace vantrel::backup

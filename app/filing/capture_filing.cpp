@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "capture_naming.h"
+#include "disk_flush.h"
 #include "exclusive_copy.h"
 #include "filing_messages.h"
 #include "no_replace_rename.h"
@@ -48,21 +49,14 @@ void flushData(const fs::path& file) {
   ::close(fd);
 }
 
-// A rename lives in its folder's entries: flushed too, so that the photo is found after a crash.
-void flushFolder(const fs::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
 // Moves the file, or copies it when it cannot be moved (another volume) and then deletes the
-// source. Neither replaces a file at `destination`.
+// source. Neither replaces a file at `destination`. A rename lives in its folder's entries: the
+// folder is flushed too, so that the photo is found after a crash.
 Placement placeFile(const fs::path& source, const fs::path& destination, std::string& error) {
   flushData(source);
   std::error_code moveError;
   if (rename_no_replace(source, destination, moveError)) {
-    flushFolder(destination.parent_path());
+    flush_folder(destination.parent_path());
     return Placement::Placed;
   }
   if (moveError == std::errc::file_exists) return Placement::NameTaken;
@@ -74,7 +68,7 @@ Placement placeFile(const fs::path& source, const fs::path& destination, std::st
     error = description.empty() ? std::string(kUnableToWriteError) : description;
     return Placement::Failed;
   }
-  flushFolder(destination.parent_path());
+  flush_folder(destination.parent_path());
   std::error_code ignored;
   fs::remove(source, ignored);
   return Placement::Placed;

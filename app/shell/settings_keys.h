@@ -19,6 +19,9 @@ inline const QString kBackupMountPoint = QStringLiteral("VantrelBackupMountPoint
 // installed, else gphoto2) and a network camera's address for gphoto2.
 inline const QString kCameraDriver = QStringLiteral("VantrelCameraDriver");
 inline const QString kNetworkCameraAddress = QStringLiteral("VantrelNetworkCameraAddress");
+// The mount point that held the target folder once it held photos, and that folder.
+inline const QString kTargetMountPoint = QStringLiteral("VantrelTargetMountPoint");
+inline const QString kTargetMountFolder = QStringLiteral("VantrelTargetMountFolder");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");

@@ -1,37 +1,44 @@
 // Backup destinations as photographers have them, through the real application, worker and
 // simulated camera: a drive that refuses permission changes, photos that can never be copied,
-// names the drive refuses, a target folder that goes away, folders renamed while their photos
-// wait, a backup folder inside the target, an unplugged drive's empty mount point, a backup folder
-// reused from an earlier job, a full drive. After each, every photo shot is in the target folder
-// once and is either in the backup with identical bytes, or waiting, or on the could-not-back-up
-// list with its reason; nothing already in the backup was replaced or deleted.
+// names the drive refuses, a target folder that goes away, a target drive unplugged from its
+// mount point, folders renamed while their photos wait, a folder named in Latin-1, a backup folder
+// inside the target, an unplugged drive's empty mount point, a backup folder reused from an
+// earlier job, a full drive. After each, every photo shot is in the target folder once and is
+// either in the backup with identical bytes, or waiting, or on the could-not-back-up list with its
+// reason; nothing already in the backup was replaced or deleted. Photos are named by their bytes
+// throughout, as a folder name need not be UTF-8.
 //
 // The drive's faults come from a preloaded library (this test runs with it in LD_PRELOAD) that
 // reads $VANTREL_FAULT and $VANTREL_FAULT_FOLDER at every call, and from a mount table of the
 // test's own.
-#include <QDirIterator>
 #include <QFile>
-#include <QSignalSpy>
+#include <QSettings>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <vector>
 
 #include "shell_fixture.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr int kPhotoBytes = 60000;
 
-QByteArray contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+std::string contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::map<QString, QByteArray> filesBelow(const QString& folder) {
-  std::map<QString, QByteArray> files;
-  QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString file = it.next();
-    files[file] = contents(file);
+std::map<std::string, std::string> filesBelow(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->is_regular_file()) files[it->path().native()] = contents(it->path().native());
   }
   return files;
 }
@@ -61,22 +68,29 @@ class BackupDestinations : public ShellTest {
   void TearDown() override {
     setFault({}, {});
     ShellTest::TearDown();
+    // The temporary home's own clean-up names files through Qt and cannot reach names that are
+    // not UTF-8.
+    std::error_code ignored;
+    fs::remove_all(photos().toStdString(), ignored);
+    fs::remove_all(path(QStringLiteral("drive")).toStdString(), ignored);
   }
 
   QString backupDir() const { return path(QStringLiteral("drive/backup")); }
 
-  // The backup drive mounted at <home>/drive, or its mount point left behind on the system disk.
-  void plugDrive(bool plugged) {
+  // The backup drive mounted at <home>/drive, or its mount point left behind on the system disk;
+  // the same for a drive of its own holding the target folder, when it has one.
+  void plugDrive(bool plugged, bool targetDrivePlugged = false) {
     std::string table = mountLine(1, QStringLiteral("/"));
     if (plugged) table += mountLine(2, path(QStringLiteral("drive")));
+    if (targetDrivePlugged) table += mountLine(3, photos());
     QFile file(path(QStringLiteral("mountinfo")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray::fromStdString(table));
   }
 
-  static void setFault(const QString& kind, const QString& folder) {
+  static void setFault(const QString& kind, const std::string& folder) {
     qputenv("VANTREL_FAULT", kind.toUtf8());
-    qputenv("VANTREL_FAULT_FOLDER", folder.toUtf8());
+    qputenv("VANTREL_FAULT_FOLDER", QByteArray::fromStdString(folder));
   }
 
   VantrelAppDelegate& launchShooting() {
@@ -87,13 +101,18 @@ class BackupDestinations : public ShellTest {
     return app;
   }
 
-  QString shoot(VantrelAppDelegate& app, int row = 0) {
+  // The photo filed for the person in `row`, as its file-name bytes; empty when none was.
+  std::string shoot(VantrelAppDelegate& app, int row = 0) {
     app.list().names().setSelectedRow(row);
     app.list().selectModelRowInTable(row, true);
-    QSignalSpy filed(&app.filing(), &FilingController::captureFiled);
+    std::vector<std::string> filed;
+    const auto connection =
+        QObject::connect(&app.filing(), &FilingController::photoFiled,
+                         [&filed](const std::string& savedPath) { filed.push_back(savedPath); });
     app.camera().takePhoto();
-    if (!waitFor([&] { return filed.count() > 0; })) return {};
-    return filed.first().at(0).toString();
+    waitFor([&] { return !filed.empty(); });
+    QObject::disconnect(connection);
+    return filed.empty() ? std::string() : filed.front();
   }
 
   // Lets the queue run until it has nothing it can do now.
@@ -110,77 +129,79 @@ class BackupDestinations : public ShellTest {
     settle(app);
   }
 
+  // Where `photo` goes in the backup.
+  std::string mirrorOf(const std::string& photo) const {
+    return backupDir().toStdString() + photo.substr(photos().toStdString().size());
+  }
+
   // The backup holds `photo`'s bytes at its mirror path or beside it ("<stem> (2).<ext>", ...).
-  bool inBackup(const QString& photo) const {
-    const QByteArray bytes = contents(photo);
-    const QString mirror = backupDir() + photo.mid(photos().size());
-    const QFileInfo info(mirror);
-    QStringList candidates{mirror};
+  bool inBackup(const std::string& photo) const {
+    const std::string bytes = contents(photo);
+    const fs::path mirror = mirrorOf(photo);
+    std::vector<fs::path> candidates{mirror};
     for (int n = 2; n < 10; ++n) {
-      candidates << info.path() + QStringLiteral("/%1 (%2).%3")
-                                      .arg(info.completeBaseName())
-                                      .arg(n)
-                                      .arg(info.suffix());
+      candidates.push_back(
+          mirror.parent_path() /
+          (mirror.stem().native() + " (" + std::to_string(n) + ")" + mirror.extension().native()));
     }
-    for (const QString& candidate : candidates) {
-      if (QFile::exists(candidate) && contents(candidate) == bytes) return true;
+    for (const fs::path& candidate : candidates) {
+      if (fs::exists(candidate) && contents(candidate) == bytes) return true;
     }
     return false;
   }
 
-  void expectEveryPhotoAccountedFor(VantrelAppDelegate& app, const QStringList& shot) {
+  void expectEveryPhotoAccountedFor(VantrelAppDelegate& app, const std::vector<std::string>& shot) {
     const auto& backup = app.backup().backup();
-    for (const QString& photo : shot) {
-      ASSERT_FALSE(photo.isEmpty());
-      EXPECT_TRUE(QFile::exists(photo)) << photo.toStdString();
-      const std::string bytes = photo.toStdString();
-      const bool failed = backup.failedBackups().contains(bytes);
-      EXPECT_TRUE(inBackup(photo) || backup.queue().contains(bytes) || failed)
-          << photo.toStdString() << " is neither backed up, nor waiting, nor listed";
+    for (const std::string& photo : shot) {
+      ASSERT_FALSE(photo.empty());
+      EXPECT_TRUE(fs::exists(photo)) << photo;
+      const bool failed = backup.failedBackups().contains(photo);
+      EXPECT_TRUE(inBackup(photo) || backup.queue().contains(photo) || failed)
+          << photo << " is neither backed up, nor waiting, nor listed";
       if (failed) {
         for (const auto& entry : backup.failedBackups().entries()) {
-          if (entry.path == bytes) {
+          if (entry.path == photo) {
             EXPECT_FALSE(entry.reason.empty());
           }
         }
       }
     }
     // Once in the target folder: no photo was filed twice.
-    std::map<QByteArray, int> copies;
-    for (const auto& [file, data] : filesBelow(photos())) ++copies[data];
+    std::map<std::string, int> copies;
+    for (const auto& [file, data] : filesBelow(photos().toStdString())) ++copies[data];
     for (const auto& [data, count] : copies) EXPECT_EQ(count, 1);
   }
 
-  static void expectUntouched(const std::map<QString, QByteArray>& before) {
+  static void expectUntouched(const std::map<std::string, std::string>& before) {
     for (const auto& [file, data] : before) {
-      EXPECT_TRUE(QFile::exists(file)) << file.toStdString() << " was deleted";
-      EXPECT_EQ(contents(file), data) << file.toStdString() << " was replaced";
+      EXPECT_TRUE(fs::exists(file)) << file << " was deleted";
+      EXPECT_EQ(contents(file), data) << file << " was replaced";
     }
   }
 };
 
 TEST_F(BackupDestinations, ADriveThatRefusesPermissionChangesTakesEveryCopy) {
-  setFault(QStringLiteral("chmod"), backupDir());
+  setFault(QStringLiteral("chmod"), backupDir().toStdString());
   auto& app = launchShooting();
-  const QStringList shot = {shoot(app), shoot(app, 1)};
+  const std::vector<std::string> shot = {shoot(app), shoot(app, 1)};
   settle(app);
-  for (const QString& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo.toStdString();
+  for (const std::string& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo;
   expectEveryPhotoAccountedFor(app, shot);
 }
 
 TEST_F(BackupDestinations, PhotosThatCanNeverBeCopiedStepAsideAndTheRestGoOn) {
   auto& app = launchShooting();
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive")), path(QStringLiteral("drive-away"))));
-  QStringList shot = {shoot(app), shoot(app)};
+  std::vector<std::string> shot = {shoot(app), shoot(app)};
   // First in the queue: an empty photo and one that cannot be read.
-  QFile(shot[0]).resize(0);
+  fs::resize_file(shot[0], 0);
   setFault(QStringLiteral("unreadable"), shot[1]);
-  shot << shoot(app, 1);
+  shot.push_back(shoot(app, 1));
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
   retry(app);
   const auto& failed = app.backup().backup().failedBackups();
-  EXPECT_TRUE(failed.contains(shot[0].toStdString()));
-  EXPECT_TRUE(failed.contains(shot[1].toStdString()));
+  EXPECT_TRUE(failed.contains(shot[0]));
+  EXPECT_TRUE(failed.contains(shot[1]));
   EXPECT_TRUE(inBackup(shot[2]));
   EXPECT_TRUE(app.backup().backup().queue().empty());
   setFault({}, {});  // this test reads the photos too
@@ -188,12 +209,12 @@ TEST_F(BackupDestinations, PhotosThatCanNeverBeCopiedStepAsideAndTheRestGoOn) {
 }
 
 TEST_F(BackupDestinations, ANameTheDriveRefusesIsListedWithItsReason) {
-  setFault(QStringLiteral("names"), backupDir() + "/Bob");
+  setFault(QStringLiteral("names"), backupDir().toStdString() + "/Bob");
   auto& app = launchShooting();
-  const QStringList shot = {shoot(app, 1), shoot(app, 0)};
+  const std::vector<std::string> shot = {shoot(app, 1), shoot(app, 0)};
   settle(app);
   ASSERT_EQ(app.backup().backup().failedBackups().size(), 1u);
-  EXPECT_EQ(app.backup().backup().failedBackups().entries()[0].path, shot[0].toStdString());
+  EXPECT_EQ(app.backup().backup().failedBackups().entries()[0].path, shot[0]);
   EXPECT_TRUE(inBackup(shot[1]));
   expectEveryPhotoAccountedFor(app, shot);
 }
@@ -201,7 +222,7 @@ TEST_F(BackupDestinations, ANameTheDriveRefusesIsListedWithItsReason) {
 TEST_F(BackupDestinations, PhotosWaitWhileTheTargetFolderIsAwayAndFollowARenamedFolder) {
   auto& app = launchShooting();
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive")), path(QStringLiteral("drive-away"))));
-  QStringList shot = {shoot(app), shoot(app)};
+  std::vector<std::string> shot = {shoot(app), shoot(app)};
   settle(app);
   // The target folder's drive goes away too: the waiting photos are not taken for deleted.
   ASSERT_TRUE(QDir().rename(photos(), photos() + "-away"));
@@ -213,10 +234,84 @@ TEST_F(BackupDestinations, PhotosWaitWhileTheTargetFolderIsAwayAndFollowARenamed
   // Renamed while they wait: their entries follow them.
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive")), path(QStringLiteral("drive-away"))));
   app.repair().applyFolderRenameFrom(photos() + "/Ann", QStringLiteral("Anna"));
-  shot = {photos() + "/Anna/Anna_0001.JPG", photos() + "/Anna/Anna_0002.JPG"};
+  shot = {(photos() + "/Anna/Anna_0001.JPG").toStdString(),
+          (photos() + "/Anna/Anna_0002.JPG").toStdString()};
   ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
   retry(app);
-  for (const QString& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo.toStdString();
+  for (const std::string& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo;
+  EXPECT_TRUE(app.backup().backup().failedBackups().empty());
+  expectEveryPhotoAccountedFor(app, shot);
+}
+
+TEST_F(BackupDestinations, ATargetDriveUnpluggedFromItsMountPointKeepsItsPhotosWaiting) {
+  plugDrive(true, true);  // the target folder is a drive's mount point
+  auto& app = launchShooting();
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive")), path(QStringLiteral("drive-away"))));
+  std::vector<std::string> shot = {shoot(app), shoot(app, 1)};
+  settle(app);
+  // The target folder's drive is recorded once the folder holds photos.
+  ASSERT_TRUE(waitFor([] {
+    return QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel Tether"))
+        .contains(QStringLiteral("VantrelTargetMountPoint"));
+  }));
+
+  // Unplugged: its mount point is an empty folder on the system disk again, and a person's
+  // folder made there anew (as filing does for a photo shot meanwhile) tells nothing.
+  ASSERT_TRUE(QDir().rename(photos(), path(QStringLiteral("target-drive"))));
+  QDir().mkpath(photos() + "/Ann");
+  plugDrive(true, false);
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
+  retry(app);
+  EXPECT_EQ(app.backup().backup().queue().size(), 2u);
+  EXPECT_TRUE(app.backup().backup().failedBackups().empty()) << "nothing taken for deleted";
+  EXPECT_TRUE(app.backup().backup().offline());
+  EXPECT_TRUE(waitFor([&] {
+    for (const auto& alert : dialogs_.alerts) {
+      if (alert.message.startsWith("The target folder isn't available")) return true;
+    }
+    return false;
+  }));
+
+  // Plugged in again: the photos are backed up.
+  ASSERT_TRUE(QDir(photos()).removeRecursively());
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("target-drive")), photos()));
+  plugDrive(true, true);
+  retry(app);
+  for (const std::string& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo;
+  EXPECT_TRUE(app.backup().backup().queue().empty());
+  expectEveryPhotoAccountedFor(app, shot);
+
+  // Gone while its drive is there: a photo deleted before its backup is listed as such.
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive")), path(QStringLiteral("drive-away"))));
+  shot.push_back(shoot(app));
+  settle(app);
+  ASSERT_TRUE(fs::remove(shot.back()));
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
+  retry(app);
+  ASSERT_EQ(app.backup().backup().failedBackups().size(), 1u);
+  EXPECT_EQ(app.backup().backup().failedBackups().entries()[0].path, shot.back());
+  EXPECT_EQ(app.backup().backup().failedBackups().entries()[0].reason,
+            "the photo was deleted before its backup");
+}
+
+TEST_F(BackupDestinations, AFolderNamedInLatin1IsBackedUpUnderItsBytes) {
+  // As an older names store kept it: "Müller" in Latin-1, which is not UTF-8.
+  writeGridStore(QByteArrayList{QByteArray("M\xfcller"), QByteArray("Bob")});
+  auto& app = launchShooting();
+  // The drive away at first, so the photo waits in the queue file before it is copied.
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive")), path(QStringLiteral("drive-away"))));
+  std::vector<std::string> shot = {shoot(app), shoot(app, 1)};
+  settle(app);
+  ASSERT_EQ(shot[0], photos().toStdString() + "/M\xfcller/M\xfcller_0001.JPG");
+  EXPECT_TRUE(app.backup().backup().queue().contains(shot[0]));
+  ASSERT_TRUE(QDir().rename(path(QStringLiteral("drive-away")), path(QStringLiteral("drive"))));
+  retry(app);
+  shot.push_back(shoot(app));
+  settle(app);
+  for (const std::string& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo;
+  EXPECT_TRUE(fs::exists(mirrorOf(shot[2])));
+  EXPECT_NE(mirrorOf(shot[2]).find("/M\xfcller/"), std::string::npos);
+  EXPECT_TRUE(app.backup().backup().queue().empty());
   EXPECT_TRUE(app.backup().backup().failedBackups().empty());
   expectEveryPhotoAccountedFor(app, shot);
 }
@@ -225,7 +320,7 @@ TEST_F(BackupDestinations, ABackupFolderInsideTheTargetIsRefused) {
   auto& app = launchShooting();
   QDir().mkpath(photos() + "/backup");
   EXPECT_FALSE(app.backup().setBackupFolder(photos() + "/backup"));
-  const QStringList shot = {shoot(app)};
+  const std::vector<std::string> shot = {shoot(app)};
   settle(app);
   EXPECT_TRUE(inBackup(shot[0]));
   EXPECT_FALSE(QFile::exists(photos() + "/backup/Ann/Ann_0001.JPG"));
@@ -234,15 +329,15 @@ TEST_F(BackupDestinations, ABackupFolderInsideTheTargetIsRefused) {
 
 TEST_F(BackupDestinations, AnUnpluggedDrivesMountPointTakesNoCopy) {
   auto& app = launchShooting();
-  QStringList shot = {shoot(app)};
+  std::vector<std::string> shot = {shoot(app)};
   settle(app);
   EXPECT_TRUE(inBackup(shot[0]));
   // Unplugged: the folder is still there, on the system disk now.
   plugDrive(false);
-  shot << shoot(app);
+  shot.push_back(shoot(app));
   settle(app);
-  EXPECT_FALSE(QFile::exists(backupDir() + shot[1].mid(photos().size())));
-  EXPECT_TRUE(app.backup().backup().queue().contains(shot[1].toStdString()));
+  EXPECT_FALSE(fs::exists(mirrorOf(shot[1])));
+  EXPECT_TRUE(app.backup().backup().queue().contains(shot[1]));
   EXPECT_TRUE(app.backup().backup().offline());
   plugDrive(true);
   retry(app);
@@ -258,11 +353,11 @@ TEST_F(BackupDestinations, AReusedBackupFolderKeepsItsPhotosAndGetsTheNewOnesBes
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(kPhotoBytes, 'w'));
   }
-  const auto before = filesBelow(backupDir());
+  const auto before = filesBelow(backupDir().toStdString());
   auto& app = launchShooting();
-  const QStringList shot = {shoot(app), shoot(app)};
+  const std::vector<std::string> shot = {shoot(app), shoot(app)};
   settle(app);
-  for (const QString& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo.toStdString();
+  for (const std::string& photo : shot) EXPECT_TRUE(inBackup(photo)) << photo;
   EXPECT_TRUE(QFile::exists(backupDir() + "/Ann/Ann_0001 (2).JPG"));
   expectUntouched(before);
   expectEveryPhotoAccountedFor(app, shot);
@@ -270,13 +365,13 @@ TEST_F(BackupDestinations, AReusedBackupFolderKeepsItsPhotosAndGetsTheNewOnesBes
 
 TEST_F(BackupDestinations, AFullDriveSaysSoAndCatchesUpWhenThereIsRoom) {
   auto& app = launchShooting();
-  setFault(QStringLiteral("full"), backupDir());
-  QStringList shot = {shoot(app)};
+  setFault(QStringLiteral("full"), backupDir().toStdString());
+  const std::vector<std::string> shot = {shoot(app)};
   settle(app);
   EXPECT_TRUE(waitFor([&] { return dialogs_.count(QStringLiteral("Backup Drive Full")) == 1; }));
   EXPECT_TRUE(app.backup().backup().full());
-  EXPECT_TRUE(app.backup().backup().queue().contains(shot[0].toStdString()));
-  EXPECT_FALSE(QFile::exists(backupDir() + shot[0].mid(photos().size())));
+  EXPECT_TRUE(app.backup().backup().queue().contains(shot[0]));
+  EXPECT_FALSE(fs::exists(mirrorOf(shot[0])));
   setFault({}, {});
   retry(app);
   EXPECT_TRUE(inBackup(shot[0]));

@@ -16,6 +16,7 @@
 #include "backup_services.h"
 #include "backup_timing.h"
 #include "dialogs.h"
+#include "folder_probe.h"
 #include "image_types.h"
 #include "missing_backups.h"
 #include "palette.h"
@@ -33,6 +34,8 @@ const QString& kBackupEnabledKey = settings_keys::kBackupEnabled;
 const QString& kShareUrlKey = settings_keys::kBackupShareUrl;
 const QString& kMacKey = settings_keys::kBackupMac;
 const QString& kMountPointKey = settings_keys::kBackupMountPoint;
+const QString& kTargetMountPointKey = settings_keys::kTargetMountPoint;
+const QString& kTargetMountFolderKey = settings_keys::kTargetMountFolder;
 
 int ms(std::chrono::seconds s) {
   return static_cast<int>(s.count() * 1000);
@@ -105,6 +108,37 @@ std::optional<std::string> BackupController::backupMirrorOfFolder(const std::str
 
 void BackupController::setTargetDir(const QString& targetDir) {
   _backup->setTargetDir(targetDir.toStdString());
+  recordTargetMountPoint();
+}
+
+std::filesystem::path BackupController::recordedTargetMountPoint() const {
+  const std::string& target = _backup->targetDir();
+  if (target.empty() || _defaults->string(kTargetMountFolderKey) != q(target)) return {};
+  return _defaults->string(kTargetMountPointKey).value_or(QString()).toStdString();
+}
+
+void BackupController::recordTargetMountPoint() {
+  const std::string target = _backup->targetDir();
+  if (target.empty() || _targetProbeRunning || !recordedTargetMountPoint().empty()) return;
+  _targetProbeRunning = true;
+  BackupServices* services = _backupServices.get();
+  QPointer<BackupController> self(this);
+  services->commandPool.start([self, services, target] {
+    const auto probe = vantrel::backup::probeTargetFolder(target, services->locator);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, target, probe] {
+          if (!self) return;
+          self->_targetProbeRunning = false;
+          // Another target folder by now; its own probe comes with its next photo.
+          if (self->_backup->targetDir() != target) return;
+          if (probe.mountPoint.empty() || !probe.holdsAnything) return;
+          self->_defaults->set(kTargetMountFolderKey, q(target));
+          self->_defaults->set(kTargetMountPointKey, q(probe.mountPoint.string()));
+          self->_defaults->flush();
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void BackupController::stopRetryTimer() {
@@ -150,6 +184,8 @@ void BackupController::restoreBackupSettings() {
 }
 
 void BackupController::backupSavedFile(const std::string& path) {
+  // The photo is in the target folder now, so the folder's drive is there to be recorded.
+  recordTargetMountPoint();
   _backup->backupSavedFile(path);
   refreshBackupMenu();
   processBackupQueue();
@@ -170,38 +206,56 @@ bool BackupController::backupFolderOnRecordedShare() const {
 }
 
 void BackupController::processBackupQueue() {
-  const auto job = _backup->processBackupQueue();
+  const auto run = _backup->processBackupQueue();
   refreshBackupMenu();
-  if (!job) return;
+  if (!run) return;
   BackupServices* services = _backupServices.get();
   const bool onShare = backupFolderOnRecordedShare();
   const std::filesystem::path mountPoint =
       _defaults->string(kMountPointKey).value_or(QString()).toStdString();
+  const std::filesystem::path targetMountPoint = recordedTargetMountPoint();
   QPointer<BackupController> self(this);
-  // The job reads and writes the record of verified copies: it stays alive while the job runs.
-  services->copyPool.start([self, services, onShare, mountPoint, job = *job,
+  // The run reads and writes the record of verified copies: it stays alive while the run goes.
+  services->copyPool.start([self, services, onShare, mountPoint, targetMountPoint, run = *run,
                             record = _backup->verifiedCopies()] {
     static_cast<void>(record);
-    const vantrel::backup::FolderCheck check = [&](const std::filesystem::path& folder) {
+    const vantrel::backup::FolderCheck backupCheck = [&](const std::filesystem::path& folder) {
       return vantrel::backup::backupFolderReachable(folder, mountPoint, onShare, services->locator);
     };
-    const auto result = vantrel::backup::runCopyJob(job, vantrel::backup::copyFileContents, check);
+    const vantrel::backup::TargetCheck targetCheck = [&](const std::filesystem::path& folder) {
+      return vantrel::backup::targetFolderState(folder, targetMountPoint, services->locator);
+    };
+    const auto results = vantrel::backup::runCopyJobs(run, vantrel::backup::copyFileContents,
+                                                      backupCheck, targetCheck);
     QMetaObject::invokeMethod(
         qApp,
-        [self, job, result] {
-          if (self) self->backupJobFinished(job, result);
+        [self, run, results] {
+          if (self) self->backupRunFinished(run, results);
         },
         Qt::QueuedConnection);
   });
-  const std::uint64_t id = job->id;
-  QTimer::singleShot(ms(vantrel::backup::kSlowCopyAfter), this, [this, id] {
-    if (_backup->markSlowIfStillRunning(id)) refreshBackupMenu();
+  scheduleSlowCheck(run->id);
+}
+
+void BackupController::scheduleSlowCheck(std::uint64_t runId) {
+  QTimer::singleShot(ms(vantrel::backup::kSlowCopyAfter), this, [this, runId] {
+    using SlowCheck = vantrel::backup::BackupCoordinator::SlowCheck;
+    switch (_backup->checkSlowRun(runId)) {
+      case SlowCheck::BecameSlow:
+        refreshBackupMenu();
+        break;
+      case SlowCheck::Again:
+        scheduleSlowCheck(runId);
+        break;
+      case SlowCheck::Stop:
+        break;
+    }
   });
 }
 
-void BackupController::backupJobFinished(const vantrel::backup::CopyJob& job,
-                                         const vantrel::backup::CopyResult& result) {
-  const auto finish = _backup->finishJob(job, result);
+void BackupController::backupRunFinished(const vantrel::backup::CopyRun& run,
+                                         const std::vector<vantrel::backup::CopyResult>& results) {
+  const auto finish = _backup->finishJob(run, results);
   refreshBackupMenu();
   if (finish.alert) _status->showAlert(q(finish.alert->title), q(finish.alert->message));
   if (finish.status) showBackupStatus(*finish.status);
@@ -302,22 +356,40 @@ bool BackupController::setBackupFolder(const QString& folder) {
     _status->showAlert(q(refused.title), q(refused.message));
     return false;
   }
-  auto status = _backup->chooseBackupFolder(folder.toStdString());
-  if (vantrel::backup::folderIgnoresLetterCase(folder.toStdString())) {
-    status = vantrel::backup::caseInsensitiveDriveStatus(folder.toStdString());
-  }
-  // Copies go only where this drive is: an unplugged drive leaves its mount point behind.
-  const std::filesystem::path mountPoint =
-      vantrel::backup::mountPointOf(folder.toStdString(), _backupServices->locator);
-  _defaults->set(kMountPointKey, QString::fromStdString(mountPoint.string()));
+  const auto status = _backup->chooseBackupFolder(folder.toStdString());
+  // The last folder's mount point must not judge this one; the probe records this one's.
+  _defaults->remove(kMountPointKey);
   _defaults->set(kBackupDirKey, folder);
   _defaults->set(kBackupEnabledKey, _backup->enabled());
   _defaults->flush();
   captureBackupShareInfo(folder);
   showBackupStatus(status);
   refreshBackupMenu();
-  processBackupQueue();
+  probeBackupFolder(folder);
   return true;
+}
+
+void BackupController::probeBackupFolder(const QString& folder) {
+  const std::uint64_t probe = ++_backupFolderProbe;
+  BackupServices* services = _backupServices.get();
+  QPointer<BackupController> self(this);
+  services->commandPool.start([self, services, probe, dir = folder.toStdString()] {
+    const auto found = vantrel::backup::probeBackupFolder(dir, services->locator);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, probe, dir, found] {
+          // A folder chosen since then has a probe of its own.
+          if (!self || probe != self->_backupFolderProbe) return;
+          // Copies go only where this drive is: an unplugged drive leaves its mount point behind.
+          self->_defaults->set(kMountPointKey, q(found.mountPoint.string()));
+          self->_defaults->flush();
+          if (found.ignoresLetterCase) {
+            self->showBackupStatus(vantrel::backup::caseInsensitiveDriveStatus(dir));
+          }
+          self->processBackupQueue();
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void BackupController::toggleBackupEnabled() {

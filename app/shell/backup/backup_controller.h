@@ -4,6 +4,8 @@
 
 #include <QObject>
 #include <QString>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -71,15 +73,24 @@ class BackupController : public QObject {
   void stopForTermination();
 
  signals:
-  // A backup copy job ended and the controller has reacted.
+  // A backup copy run ended and the controller has reacted.
   void backupJobDone();
 
  private:
   void showBackupStatus(const vantrel::backup::StatusText& status);
   bool backupFolderOnRecordedShare() const;
-  void backupJobFinished(const vantrel::backup::CopyJob& job,
-                         const vantrel::backup::CopyResult& result);
+  void backupRunFinished(const vantrel::backup::CopyRun& run,
+                         const std::vector<vantrel::backup::CopyResult>& results);
+  // Looks kSlowCopyAfter later whether the run has stalled, and again while it goes on.
+  void scheduleSlowCheck(std::uint64_t runId);
   void captureBackupShareInfo(const QString& backupDir);
+  // Records the chosen backup folder's mount point and tells of a drive that ignores letter
+  // case, off the window's thread; then the queue goes on.
+  void probeBackupFolder(const QString& folder);
+  // The mount point recorded for the current target folder; empty when none is.
+  std::filesystem::path recordedTargetMountPoint() const;
+  // Records it, off the window's thread, once the folder holds something.
+  void recordTargetMountPoint();
   void applyBackupOutcome(const vantrel::backup::CommandOutcome& outcome);
   void stopRetryTimer();
 
@@ -93,4 +104,6 @@ class BackupController : public QObject {
   QAction* _backupSyncMenuItem = nullptr;
   QAction* _failedMenuItem = nullptr;
   QTimer* _backupTimer = nullptr;
+  std::uint64_t _backupFolderProbe = 0;  // the latest choice's probe
+  bool _targetProbeRunning = false;
 };

@@ -31,12 +31,22 @@ class CoordinatorTest : public ::testing::Test {
     return (target / relative).string();
   }
 
-  // One processBackupQueue turn with the real copy job; nothing when no job starts.
+  // One processBackupQueue turn with the real copy run; nothing when no run starts.
   std::optional<JobFinish> runOneJob() {
-    const std::optional<CopyJob> job = coordinator.processBackupQueue();
-    if (!job) return std::nullopt;
-    started.push_back(job->source);
-    return coordinator.finishJob(*job, runCopyJob(*job));
+    const std::optional<CopyRun> run = coordinator.processBackupQueue();
+    if (!run) return std::nullopt;
+    const std::vector<CopyResult> results = runCopyJobs(*run);
+    for (std::size_t i = 0; i < results.size(); ++i) started.push_back(run->jobs[i].source);
+    return coordinator.finishJob(*run, results);
+  }
+
+  // A run that ended after its first `photos` photos, as one does once it has written enough.
+  void runFirstPhotos(std::size_t photos) {
+    const std::optional<CopyRun> run = coordinator.processBackupQueue();
+    ASSERT_TRUE(run);
+    CopyRun part = *run;
+    part.jobs.resize(std::min(photos, part.jobs.size()));
+    coordinator.finishJob(*run, runCopyJobs(part));
   }
 
   // Follows processNext until the queue stops.
@@ -71,21 +81,51 @@ TEST_F(CoordinatorTest, NothingIsQueuedWithoutABackup) {
   EXPECT_TRUE(coordinator.queue().empty());
 }
 
-TEST_F(CoordinatorTest, OneJobAtATimeAndTheSlowCheckOnlyForIt) {
+TEST_F(CoordinatorTest, OneRunAtATimeAndTheSlowCheckOnlyForIt) {
   coordinator.backupSavedFile(photo("a.jpg"));
   coordinator.backupSavedFile(photo("b.jpg"));
-  const std::optional<CopyJob> job = coordinator.processBackupQueue();
-  ASSERT_TRUE(job);
-  EXPECT_FALSE(coordinator.processBackupQueue()) << "a second job while one runs";
-  EXPECT_FALSE(coordinator.markSlowIfStillRunning(job->id + 1));
-  EXPECT_TRUE(coordinator.markSlowIfStillRunning(job->id));
+  const std::optional<CopyRun> run = coordinator.processBackupQueue();
+  ASSERT_TRUE(run);
+  ASSERT_EQ(run->jobs.size(), 2u) << "the waiting photos go in one run";
+  EXPECT_FALSE(coordinator.processBackupQueue()) << "a second run while one goes";
+  using SlowCheck = BackupCoordinator::SlowCheck;
+  EXPECT_EQ(coordinator.checkSlowRun(run->id + 1), SlowCheck::Stop);
+  // A run that moves on is not slow; one that stalls between two looks is.
+  ++*run->progress;
+  EXPECT_EQ(coordinator.checkSlowRun(run->id), SlowCheck::Again);
+  EXPECT_EQ(backupStateText(coordinator.displayState()), "0% (0/2) · copying…");
+  EXPECT_EQ(coordinator.checkSlowRun(run->id), SlowCheck::BecameSlow);
   EXPECT_EQ(backupStateText(coordinator.displayState()), "0% (0/2) · 2 left — slow network");
 
-  const JobFinish finish = coordinator.finishJob(*job, runCopyJob(*job));
+  const JobFinish finish = coordinator.finishJob(*run, runCopyJobs(*run));
   EXPECT_FALSE(coordinator.slow());
-  EXPECT_FALSE(coordinator.markSlowIfStillRunning(job->id)) << "the check came after the end";
+  EXPECT_EQ(coordinator.checkSlowRun(run->id), SlowCheck::Stop) << "the check came after the end";
   EXPECT_TRUE(finish.processNext);
-  EXPECT_EQ(coordinator.batchDone(), 1);
+  EXPECT_TRUE(coordinator.queue().empty());
+  EXPECT_TRUE(loadBackupQueue(queueFile).empty());
+}
+
+TEST_F(CoordinatorTest, ARunTakesTheHeadOfTheQueueAndWhatItDidNotReachWaits) {
+  std::vector<std::string> photos;
+  for (std::size_t i = 0; i < kMostPhotosPerRun + 2; ++i) {
+    photos.push_back(photo("Ann/Ann_" + std::to_string(1000 + i) + ".jpg"));
+    coordinator.backupSavedFile(photos.back());
+  }
+  std::optional<CopyRun> run = coordinator.processBackupQueue();
+  ASSERT_TRUE(run);
+  ASSERT_EQ(run->jobs.size(), kMostPhotosPerRun);
+  EXPECT_EQ(run->jobs.front().source, photos.front());
+  // The run ended after three photos, as one does once it has written enough bytes.
+  CopyRun firstThree = *run;
+  firstThree.jobs.resize(3);
+  EXPECT_TRUE(coordinator.finishJob(*run, runCopyJobs(firstThree)).processNext);
+  EXPECT_EQ(coordinator.queue().size(), photos.size() - 3);
+  EXPECT_EQ(coordinator.queue().front(), photos[3]);
+  EXPECT_EQ(coordinator.batchDone(), 3);
+  EXPECT_EQ(loadBackupQueue(queueFile).size(), photos.size() - 3);
+  runUntilIdle();
+  EXPECT_EQ(started, std::vector<std::string>(photos.begin() + 3, photos.end()));
+  EXPECT_TRUE(coordinator.queue().empty());
 }
 
 TEST_F(CoordinatorTest, ThreeFailuresThenRecoveryCopyAllThreeInOrder) {
@@ -139,13 +179,42 @@ TEST_F(CoordinatorTest, ThreeFailuresThenRecoveryCopyAllThreeInOrder) {
 TEST_F(CoordinatorTest, VanishedSourceIsDroppedWithoutCounting) {
   const std::string a = photo("a.jpg");
   coordinator.backupSavedFile(a);
-  coordinator.backupSavedFile(photo("b.jpg"));
+  coordinator.backupSavedFile(photo("sub/b.jpg"));
   fs::remove(a);
+  writeFile(backup / "sub", "a file where the folder should be");  // b's copy fails
   const std::optional<JobFinish> finish = runOneJob();
   ASSERT_TRUE(finish);
-  EXPECT_TRUE(finish->processNext);
+  EXPECT_FALSE(finish->processNext);
   EXPECT_EQ(coordinator.batchDone(), 0);
-  EXPECT_EQ(coordinator.queue().size(), 1u);
+  EXPECT_EQ(coordinator.queue().entries(),
+            std::deque<std::string>{(target / "sub/b.jpg").string()});
+  EXPECT_TRUE(coordinator.failedBackups().contains(a));
+}
+
+TEST_F(CoordinatorTest, PhotosWaitWhileTheTargetFolderIsAwayAndADeletedOneIsListed) {
+  const std::string a = photo("Ann/Ann_0001.jpg");
+  const std::string b = photo("Ann/Ann_0002.jpg");
+  coordinator.backupSavedFile(a);
+  coordinator.backupSavedFile(b);
+  fs::rename(target, dir / "target-away");
+  std::optional<JobFinish> finish = runOneJob();
+  ASSERT_TRUE(finish && finish->alert);
+  EXPECT_TRUE(finish->alert->message.starts_with(
+      "The target folder isn't available, so 2 photos are waiting"));
+  EXPECT_TRUE(finish->startRetryTimer);
+  EXPECT_TRUE(coordinator.offline());
+  EXPECT_EQ(coordinator.queue().size(), 2u);
+  EXPECT_TRUE(coordinator.failedBackups().empty());
+
+  fs::rename(dir / "target-away", target);
+  fs::remove(a);
+  EXPECT_TRUE(coordinator.retryTick());
+  runUntilIdle();
+  EXPECT_TRUE(coordinator.queue().empty());
+  ASSERT_EQ(coordinator.failedBackups().size(), 1u);
+  EXPECT_EQ(coordinator.failedBackups().entries()[0].path, a);
+  EXPECT_EQ(coordinator.failedBackups().entries()[0].reason, kPhotoDeletedText);
+  EXPECT_EQ(readFile(backup / "Ann/Ann_0002.jpg"), "photo");
 }
 
 TEST_F(CoordinatorTest, ProgressNeverPassesTheBatch) {
@@ -158,21 +227,20 @@ TEST_F(CoordinatorTest, ProgressNeverPassesTheBatch) {
   EXPECT_TRUE(coordinator.loadQueue()) << "resumes after start";
   EXPECT_EQ(backupButtonLook(coordinator.displayState()).text, "Backup 2⏳");
   coordinator.backupSavedFile(photo("new.jpg"));
-  runOneJob();
-  runOneJob();
+  runFirstPhotos(2);
   EXPECT_EQ(coordinator.batchDone(), 0) << "the new photo is not copied yet";
   EXPECT_EQ(backupButtonLook(coordinator.displayState()).text, "Backup 0%");
   coordinator.backupSavedFile(photo("newer.jpg"));
-  runOneJob();
+  runFirstPhotos(1);
   EXPECT_EQ(backupStateText(coordinator.displayState()), "50% (1/2) · 1 waiting");
 
   // A copy that ends after its entry was cleared counts for nothing either.
-  const std::optional<CopyJob> job = coordinator.processBackupQueue();
-  ASSERT_TRUE(job);
+  const std::optional<CopyRun> run = coordinator.processBackupQueue();
+  ASSERT_TRUE(run);
   ASSERT_TRUE(coordinator.clearBackupQueueQuestion());
   EXPECT_TRUE(coordinator.clearBackupQueue().stopRetryTimer);
   coordinator.backupSavedFile(photo("next.jpg"));
-  coordinator.finishJob(*job, runCopyJob(*job));
+  coordinator.finishJob(*run, runCopyJobs(*run));
   EXPECT_EQ(coordinator.batchDone(), 0);
   EXPECT_EQ(coordinator.batchTotal(), 1);
 }

@@ -39,10 +39,11 @@ class FaultyDriveTest : public ::testing::Test {
     const char* asanOptions = std::getenv("ASAN_OPTIONS");
     env["ASAN_OPTIONS"] =
         std::string(asanOptions != nullptr ? asanOptions : "") + ":verify_asan_link_order=0";
-    ChildProcess probe(VANTREL_COPY_PROBE,
-                       {source.string(), backup.string(),
-                        backupDestForSource(source.string(), target.string(), backup.string())},
-                       env, true);
+    ChildProcess probe(
+        VANTREL_COPY_PROBE,
+        {source.string(), backup.string(),
+         backupDestForSource(source.string(), target.string(), backup.string()), target.string()},
+        env, true);
     ProbeResult result;
     const std::optional<std::string> outcome = probe.next_line(20s);
     const std::optional<std::string> errorText = probe.next_line(5s);
@@ -113,6 +114,29 @@ TEST_F(FaultyDriveTest, FullDriveIsToldFromOtherFailures) {
   EXPECT_EQ(result.outcome, CopyOutcome::DestinationFull);
   EXPECT_EQ(result.errorText, "the backup drive is full");
   EXPECT_TRUE(fs::is_empty(backup / "Anna")) << "the partial temporary file is removed";
+}
+
+TEST_F(FaultyDriveTest, ACopyCountsOnlyOnceItAndItsNameAreOnTheDisk) {
+  const std::string photo = photoBytes(100'000);
+  writeFile(target / "Anna" / "Anna_0001.jpg", photo);
+  fs::create_directories(backup / "Anna");
+  // The drive cannot flush the copy: it never gets the photo's name.
+  ProbeResult result = copyWith("flush", backup, "Anna/Anna_0001.jpg");
+  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_TRUE(fs::is_empty(backup / "Anna"));
+
+  // It cannot flush the folder after the rename: the copy is there but does not count...
+  result = copyWith("flush-folder", backup, "Anna/Anna_0001.jpg");
+  EXPECT_EQ(result.outcome, CopyOutcome::Failed);
+  EXPECT_EQ(result.copiedTo, "");
+  EXPECT_EQ(treeOf(backup), (std::vector<std::string>{"Anna", "Anna/Anna_0001.jpg"}));
+
+  // ...until a later copy finds it there with the photo's bytes and the flush goes through.
+  result = copyWith("", backup, "Anna/Anna_0001.jpg");
+  EXPECT_EQ(result.outcome, CopyOutcome::Copied);
+  EXPECT_EQ(result.copiedTo, (backup / "Anna" / "Anna_0001.jpg").string());
+  EXPECT_EQ(treeOf(backup), (std::vector<std::string>{"Anna", "Anna/Anna_0001.jpg"}));
+  EXPECT_TRUE(readFile(backup / "Anna" / "Anna_0001.jpg") == photo);
 }
 
 }  // namespace

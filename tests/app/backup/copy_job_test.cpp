@@ -17,8 +17,9 @@ using testing::writeFile;
 class CopyJobTest : public ::testing::Test {
  protected:
   CopyJob jobFor(const std::string& relative) const {
-    return {1, (target / relative).string(), backup.string(),
-            backupDestForSource((target / relative).string(), target.string(), backup.string())};
+    return {(target / relative).string(), backup.string(),
+            backupDestForSource((target / relative).string(), target.string(), backup.string()),
+            nullptr, target.string()};
   }
 
   TempDir dir;
@@ -38,6 +39,7 @@ TEST_F(CopyJobTest, CopiesIntoTheMirroredFolder) {
 
 TEST_F(CopyJobTest, MissingSourceOrBackupFolder) {
   fs::create_directories(backup);
+  fs::create_directories(target);
   EXPECT_EQ(runCopyJob(jobFor("gone.jpg")).outcome, CopyOutcome::SourceMissing);
 
   writeFile(target / "a.jpg", "x");

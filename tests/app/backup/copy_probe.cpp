@@ -5,11 +5,11 @@
 #include "copy_job.h"
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: backup_copy_probe SOURCE BACKUP_FOLDER DESTINATION\n";
+  if (argc != 5) {
+    std::cerr << "usage: backup_copy_probe SOURCE BACKUP_FOLDER DESTINATION TARGET_FOLDER\n";
     return 2;
   }
-  const vantrel::backup::CopyJob job{1, argv[1], argv[2], argv[3]};
+  const vantrel::backup::CopyJob job{argv[1], argv[2], argv[3], nullptr, argv[4]};
   const vantrel::backup::CopyResult result = vantrel::backup::runCopyJob(job);
   std::cout << static_cast<int>(result.outcome) << '\n'
             << result.errorText << '\n'

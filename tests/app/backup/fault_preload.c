@@ -4,6 +4,8 @@
 //   unreadable  opening a file for reading fails with EACCES
 //   names       creating a file or folder fails with EINVAL (a name the drive refuses)
 //   full        writing fails with ENOSPC
+//   flush       flushing a file fails with EIO (a drive pulled while it writes back)
+//   flush-folder  flushing a folder fails with EIO
 #define _GNU_SOURCE
 // Our definitions of open() and friends must not meet the fortified inline ones.
 #undef _FORTIFY_SOURCE
@@ -125,4 +127,16 @@ ssize_t copy_file_range(int in, off64_t* inOffset, int out, off64_t* outOffset, 
                         unsigned int flags) {
   if (faultIs("full") && fdInFolder(out)) return fail(ENOSPC);
   return NEXT(copy_file_range)(in, inOffset, out, outOffset, size, flags);
+}
+
+static int isFolder(int fd) {
+  struct stat info;
+  return fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int fsync(int fd) {
+  if ((faultIs("flush") || faultIs("flush-folder")) && fdInFolder(fd) &&
+      isFolder(fd) == faultIs("flush-folder"))
+    return fail(EIO);
+  return NEXT(fsync)(fd);
 }

@@ -2,15 +2,19 @@
 #include "verified_copies.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "backup_test_support.h"
+#include "string_array_plist.h"
 
 namespace vantrel::backup {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
@@ -22,10 +26,28 @@ class VerifiedCopiesTest : public ::testing::Test {
     writeFile(copy, bytes);
   }
 
+  static std::int64_t modifiedNs(const fs::path& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+  }
+
+  // `photo` and `other`, each with its copy, recorded in that order.
+  void twoPhotosRecorded() {
+    photoWithCopy(photo, copy, "photo");
+    photoWithCopy(other, otherCopy, "other photo");
+    VerifiedCopies verified(file);
+    verified.record(photo, copy);
+    verified.record(other, otherCopy);
+  }
+
   TempDir dir;
   fs::path file = dir / "backup_verified.plist";
+  fs::path journal = dir / "backup_verified.journal";
   fs::path photo = dir / "target" / "Anna" / "Anna_0001.jpg";
   fs::path copy = dir / "backup" / "Anna" / "Anna_0001.jpg";
+  fs::path other = dir / "target" / "Bob" / "Bob_0001.jpg";
+  fs::path otherCopy = dir / "backup" / "Bob" / "Bob_0001.jpg";
 };
 
 TEST_F(VerifiedCopiesTest, VouchesAfterARestart) {
@@ -94,6 +116,62 @@ TEST_F(VerifiedCopiesTest, AnyBytesInAPathReadBack) {
   VerifiedCopies reloaded(file);
   reloaded.load();
   EXPECT_EQ(reloaded.vouchedCopy(oddPhoto), oddCopy);
+}
+
+TEST_F(VerifiedCopiesTest, ACopyIsAppendedAndTheNextLoadWritesTheRecordWhole) {
+  twoPhotosRecorded();
+  EXPECT_FALSE(fs::exists(file)) << "a copy does not rewrite the whole record";
+  EXPECT_GT(fs::file_size(journal), 0u);
+
+  VerifiedCopies reloaded(file);
+  reloaded.load();
+  EXPECT_EQ(reloaded.vouchedCopy(photo), copy);
+  EXPECT_EQ(reloaded.vouchedCopy(other), otherCopy);
+  EXPECT_EQ(fs::file_size(journal), 0u);
+  // What an older version reads: the whole record, four strings a photo.
+  EXPECT_EQ(readStringArrayPlistFile(file),
+            (std::vector<std::string>{photo.native(), "5", std::to_string(modifiedNs(photo)),
+                                      copy.native(), other.native(), "11",
+                                      std::to_string(modifiedNs(other)), otherCopy.native()}));
+}
+
+TEST_F(VerifiedCopiesTest, ARecordWrittenByAnOlderVersionIsRead) {
+  photoWithCopy(photo, copy, "photo");
+  writeFile(file, formatStringArrayPlist(std::vector<std::string>{
+                      photo.native(), "5", std::to_string(modifiedNs(photo)), copy.native()}));
+  VerifiedCopies verified(file);
+  verified.load();
+  EXPECT_EQ(verified.vouchedCopy(photo), copy);
+}
+
+TEST_F(VerifiedCopiesTest, ALineCutShortByACrashAndAnythingAfterADamagedLineAreLeftOut) {
+  twoPhotosRecorded();
+  const std::string lines = readFile(journal);
+
+  writeFile(journal, lines.substr(0, lines.size() - 9));
+  VerifiedCopies cut(file);
+  cut.load();
+  EXPECT_EQ(cut.vouchedCopy(photo), copy);
+  EXPECT_EQ(cut.vouchedCopy(other), std::nullopt);
+
+  std::string damaged = lines;
+  damaged[damaged.find('\t') + 3] ^= 1;  // one bit of the first photo's path
+  fs::remove(file);
+  writeFile(journal, damaged);
+  VerifiedCopies garbled(file);
+  garbled.load();
+  EXPECT_EQ(garbled.size(), 0u);
+}
+
+TEST_F(VerifiedCopiesTest, TheJournalNeverGrowsWithoutEnd) {
+  photoWithCopy(photo, copy, "photo");
+  VerifiedCopies verified(file);
+  for (int i = 0; i < 2500; ++i) verified.record(photo, copy);
+  const std::string lines = readFile(journal);
+  EXPECT_LE(std::count(lines.begin(), lines.end(), '\n'), 1000);
+  VerifiedCopies reloaded(file);
+  reloaded.load();
+  EXPECT_EQ(reloaded.vouchedCopy(photo), copy);
 }
 
 TEST_F(VerifiedCopiesTest, DamagedFileLeavesAnEmptyRecord) {

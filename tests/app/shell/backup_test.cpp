@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -119,6 +120,38 @@ TEST_F(BackupTest, ABackupFolderThatIsHoldsOrLiesInTheTargetIsRefused) {
   EXPECT_TRUE(
       waitFor([&] { return dialogs_.count(QStringLiteral("Backup Folder Not Usable")) == 3; }));
   EXPECT_EQ(app.backup().backup().backupDir(), backupDir().toStdString());
+}
+
+TEST_F(BackupTest, TheChosenFoldersDriveIsLookedAtOffTheWindowsThreadAndTheLatestChoiceWins) {
+  env().mountInfoFile = path(QStringLiteral("mountinfo"));
+  QFile table(env().mountInfoFile);
+  ASSERT_TRUE(table.open(QIODevice::WriteOnly));
+  for (const auto& [id, point] :
+       {std::pair{1, QStringLiteral("/")}, std::pair{2, path(QStringLiteral("first"))},
+        std::pair{3, path(QStringLiteral("second"))}}) {
+    table.write(
+        QStringLiteral("%1 1 0:%1 / %2 rw - ext4 /dev/vd%1 rw\n").arg(id).arg(point).toUtf8());
+  }
+  table.close();
+  QDir().mkpath(path(QStringLiteral("first/backup")));
+  QDir().mkpath(path(QStringLiteral("second/backup")));
+  auto& app = launchWithBackup();
+  const auto storedMountPoint = [] {
+    return QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel Tether"))
+        .value(QStringLiteral("VantrelBackupMountPoint"))
+        .toString();
+  };
+
+  ASSERT_TRUE(app.backup().setBackupFolder(path(QStringLiteral("first/backup"))));
+  ASSERT_TRUE(app.backup().setBackupFolder(path(QStringLiteral("second/backup"))));
+  EXPECT_EQ(storedMountPoint(), QString()) << "the answer comes later, through the event loop";
+  ASSERT_TRUE(waitFor([&] { return storedMountPoint() == path(QStringLiteral("second")); }));
+  QTest::qWait(200);
+  EXPECT_EQ(storedMountPoint(), path(QStringLiteral("second"))) << "the earlier choice's answer";
+
+  file(app, QStringLiteral("IMG_0001.JPG"));
+  EXPECT_TRUE(waitFor(
+      [&] { return QFile::exists(path(QStringLiteral("second/backup/Ann/Ann_0001.JPG"))); }));
 }
 
 TEST_F(BackupTest, AnUnreadableQueueFileIsKeptAsideSaidAndWhatItHeldFoundAgain) {
