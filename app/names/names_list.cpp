@@ -173,6 +173,8 @@ void NamesList::replaceRows(std::vector<Row> rows, std::vector<std::string> fiel
 }
 
 void NamesList::addRosterRows(const Roster& roster, bool withCount) {
+  // A file without people brings no fields either.
+  if (roster.people.empty()) return;
   // Where each of the roster's fields goes among the list's.
   std::vector<std::size_t> slots;
   for (const std::string& name : roster.fieldNames) slots.push_back(addField(name));
@@ -186,7 +188,7 @@ void NamesList::addRosterRows(const Roster& roster, bool withCount) {
     }
     rows_.push_back(std::move(row));
   }
-  if (!roster.people.empty()) changed();
+  changed();
 }
 
 std::int64_t NamesList::importRoster(const Roster& roster) {

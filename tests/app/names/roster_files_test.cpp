@@ -10,6 +10,7 @@
 #include "grid_store.h"
 #include "names_list.h"
 #include "roster_encoding.h"
+#include "roster_samples.h"
 #include "roster_table.h"
 
 namespace vantrel::names {
@@ -17,18 +18,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 using Records = std::vector<Record>;
-
-// The bytes of UTF-16 text in either byte order, with or without a byte-order mark.
-std::string utf16(std::u16string_view text, bool littleEndian, bool bom) {
-  std::string bytes;
-  const std::u16string all = bom ? u"\uFEFF" + std::u16string(text) : std::u16string(text);
-  for (char16_t unit : all) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += littleEndian ? std::string{low, high} : std::string{high, low};
-  }
-  return bytes;
-}
+using roster_samples::utf16;
 
 Names namesOf(const Roster& roster) {
   Names names;
@@ -45,12 +35,7 @@ std::string storeText(const Roster& roster) {
 // --- Real-shaped files ---
 
 TEST(RosterFiles, EuropeanSpreadsheetWindows1252WithSemicolonsAndAQuotedSemicolon) {
-  const std::string bytes =
-      "Nachname;Vorname;Klasse\r\n"
-      "M\xFCller;J\xFCrgen;5b\r\n"
-      "\"Gro\xDF; Jr.\";\xC9lodie;5b\r\n"
-      "\x8Aurlan;Zo\xEB;6a\r\n";
-  const RosterTable table = RosterTable::fromBytes(bytes);
+  const RosterTable table = RosterTable::fromBytes(roster_samples::kWindows1252Semicolons);
   EXPECT_EQ(table.encoding, RosterEncoding::Windows1252);
   EXPECT_EQ(table.delimiter, ';');
 
@@ -75,12 +60,11 @@ TEST(RosterFiles, EuropeanSpreadsheetWindows1252WithSemicolonsAndAQuotedSemicolo
 }
 
 TEST(RosterFiles, Utf16UnicodeTextWithTabsWithOrWithoutByteOrderMark) {
-  const std::u16string text =
-      u"Name\tID\tTeacher\r\n\u00C5sa Lind\t4711\tMrs \u0141ucka\r\n\u674E\u96F7\t4712\t\r\n";
   for (bool littleEndian : {true, false}) {
     for (bool bom : {true, false}) {
       SCOPED_TRACE(::testing::Message() << "little endian " << littleEndian << ", BOM " << bom);
-      const RosterTable table = RosterTable::fromBytes(utf16(text, littleEndian, bom));
+      const RosterTable table =
+          RosterTable::fromBytes(utf16(roster_samples::kUnicodeText, littleEndian, bom));
       EXPECT_EQ(table.encoding, littleEndian ? RosterEncoding::Utf16LE : RosterEncoding::Utf16BE);
       EXPECT_EQ(table.delimiter, '\t');
       const Roster roster = table.roster(table.defaultChoice());
@@ -93,7 +77,7 @@ TEST(RosterFiles, Utf16UnicodeTextWithTabsWithOrWithoutByteOrderMark) {
 }
 
 TEST(RosterFiles, Utf8WithCarriageReturnLineEndsOnly) {
-  const RosterTable table = RosterTable::fromBytes("Name,Grade\rAnn Lee,3\rBo Ng,4\r\rCy,5");
+  const RosterTable table = RosterTable::fromBytes(roster_samples::kCarriageReturns);
   EXPECT_EQ(table.encoding, RosterEncoding::Utf8);
   const Roster roster = table.roster(table.defaultChoice());
   EXPECT_EQ(namesOf(roster), Names({"Ann Lee", "Bo Ng", "Cy"}));
@@ -101,11 +85,7 @@ TEST(RosterFiles, Utf8WithCarriageReturnLineEndsOnly) {
 }
 
 TEST(RosterFiles, AQuotedMultiLineNoteIsOneCellWithSpaces) {
-  const std::string bytes =
-      "\xEF\xBB\xBFName,Notes,Class\r\n"
-      "Ann,\"glasses off\r\nretake \"\"blue\"\"\",5b\r\n"
-      "Bo,,5b\r\n";
-  const RosterTable table = RosterTable::fromBytes(bytes);
+  const RosterTable table = RosterTable::fromBytes(roster_samples::kMultiLineNote);
   EXPECT_EQ(table.encoding, RosterEncoding::Utf8WithBom);
   const RosterChoice choice = table.defaultChoice();
   EXPECT_EQ(choice.noteColumn, 1) << "a column titled Notes is the note, as the export writes";
@@ -118,8 +98,7 @@ TEST(RosterFiles, AQuotedMultiLineNoteIsOneCellWithSpaces) {
 }
 
 TEST(RosterFiles, FirstAndLastNameColumnsJoinedEitherWay) {
-  const RosterTable table =
-      RosterTable::fromBytes("ID,Last,First,Class\n1, Lee ,Ann,5b\n2,Ng,,5b\n3,,Cy,6a\n4,,,6a\n");
+  const RosterTable table = RosterTable::fromBytes(roster_samples::kFirstLastColumns);
   RosterChoice choice;
   choice.join = NameJoin::FirstLast;
   choice.nameColumn = 2;
