@@ -3,16 +3,21 @@
 #include <algorithm>
 #include <cctype>
 
-#include "csv_line.h"
 #include "file_bytes.h"
 
 namespace vantrel::names {
 
-std::vector<std::string> firstColumnOfCsv(std::string_view text) {
+std::optional<RosterTable> readRosterFile(const std::filesystem::path& path) {
+  const std::optional<std::string> bytes = readFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return RosterTable::fromBytes(*bytes);
+}
+
+std::vector<std::string> firstColumnOfCsv(std::string_view bytes) {
+  const RosterTable table = RosterTable::fromBytes(bytes);
   std::vector<std::string> names;
-  forEachCsvRecordAfterHeader(text, [&names](std::vector<std::string>& cells) {
-    names.push_back(std::move(cells.front()));
-  });
+  for (RosterPerson& person : table.roster(table.defaultChoice()).people)
+    names.push_back(std::move(person.name));
   return names;
 }
 

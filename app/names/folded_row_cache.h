@@ -19,7 +19,8 @@ class FoldedRowCache {
   // The lower-cased name of a row (empty for a row without cells).
   const std::string& foldedName(std::size_t row) const { return entries_[row].foldedName; }
   // The lower-cased search text of a row: name, and when the row has a note cell, one space
-  // and the note.
+  // and the note; then each field value that is not empty, after a separator no search text
+  // holds, so that a search matches inside one field but never across two.
   const std::string& foldedHaystack(std::size_t row) const { return entries_[row].haystack; }
 
   // Moves whenever a name, the number of rows or their order changed at a refresh, so that
@@ -31,6 +32,7 @@ class FoldedRowCache {
     std::string name;
     std::string note;
     bool hasNote = false;
+    std::vector<std::string> fields;
     std::string foldedName;
     std::string haystack;
   };

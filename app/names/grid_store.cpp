@@ -7,8 +7,8 @@
 namespace vantrel::names {
 
 bool GridStore::writeGridToPath(const std::filesystem::path& path, const std::vector<Row>& rows,
-                                GridColumns columns) {
-  return vantrel::write_file_atomically(path, formatGrid(rows, columns));
+                                GridColumns columns, const std::vector<std::string>& fieldNames) {
+  return vantrel::write_file_atomically(path, formatGrid(rows, columns, fieldNames));
 }
 
 bool GridStore::loadGridFromDisk(NamesList& list) {
@@ -19,7 +19,8 @@ bool GridStore::loadGridFromDisk(NamesList& list) {
     return false;
   }
   const std::optional<std::string> bytes = readFileBytes(path_);
-  list.replaceRows(bytes ? parseGrid(*bytes) : std::vector<Row>());
+  GridContents grid = bytes ? parseGrid(*bytes) : GridContents();
+  list.replaceRows(std::move(grid.rows), std::move(grid.fieldNames));
   storedRevision_ = list.revision();
   return !list.isEmpty();
 }
@@ -29,7 +30,8 @@ bool GridStore::saveIfChanged(const NamesList& list) {
 }
 
 bool GridStore::save(const NamesList& list) {
-  if (!writeGridToPath(path_, list.rows(), GridColumns::NameNoteCountMarker)) return false;
+  if (!writeGridToPath(path_, list.rows(), GridColumns::NameNoteCountMarker, list.fieldNames()))
+    return false;
   storedRevision_ = list.revision();
   return true;
 }

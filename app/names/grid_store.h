@@ -21,10 +21,10 @@ class GridStore {
   // Writes rows in the grid format through a temporary file and a rename. False when the file
   // could not be written completely; the previous file is then left as it was.
   static bool writeGridToPath(const std::filesystem::path& path, const std::vector<Row>& rows,
-                              GridColumns columns);
+                              GridColumns columns, const std::vector<std::string>& fieldNames = {});
 
-  // Replaces the list's rows from the store. Without a store file the list is left untouched;
-  // an unreadable one empties it. True when at least one row was loaded.
+  // Replaces the list's rows and fields from the store. Without a store file the list is left
+  // untouched; an unreadable one empties it. True when at least one row was loaded.
   bool loadGridFromDisk(NamesList& list);
 
   // Writes the list when it changed since the last load or write, so a change is stored once

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "entered_text.h"
+#include "field_names.h"
 #include "pasted_rows.h"
 #include "row_cells.h"
 
@@ -12,11 +13,10 @@ namespace {
 
 constexpr std::string_view kNewRowName = "New name";
 
-// Names and notes never hold line breaks: the store is read line by line.
+// Names, notes and fields never hold line breaks: the store is read line by line.
 void removeLineBreaks(Row& row) {
-  for (std::size_t cell : {kNameCell, kNoteCell})
-    if (cell < row.size() && row[cell].find_first_of("\r\n") != std::string::npos)
-      row[cell] = withoutLineBreaks(row[cell]);
+  for (std::string& cell : row)
+    if (cell.find_first_of("\r\n") != std::string::npos) cell = withoutLineBreaks(cell);
 }
 
 }  // namespace
@@ -93,6 +93,46 @@ bool NamesList::hasDuplicateName(ModelRow row) const {
   return duplicates.contains(folded_.foldedName(static_cast<std::size_t>(row)));
 }
 
+// --- Fields ---
+
+std::optional<std::size_t> NamesList::fieldIndex(std::string_view field) const {
+  return findFieldName(fieldNames_, field);
+}
+
+std::string_view NamesList::fieldValue(ModelRow row, std::string_view field) const {
+  const auto index = fieldIndex(field);
+  return index ? fieldValue(row, *index) : std::string_view();
+}
+
+std::string_view NamesList::fieldValue(ModelRow row, std::size_t fieldIndex) const {
+  if (!isValidRow(row) || fieldIndex >= fieldNames_.size()) return {};
+  return cellOrEmpty(rows_[row], kFirstFieldCell + fieldIndex);
+}
+
+bool NamesList::setFieldValue(ModelRow row, std::string_view field, std::string_view value) {
+  const auto index = fieldIndex(field);
+  return index && setFieldValue(row, *index, value);
+}
+
+bool NamesList::setFieldValue(ModelRow row, std::size_t fieldIndex, std::string_view value) {
+  if (!isValidRow(row) || fieldIndex >= fieldNames_.size()) return false;
+  // A row short of its count cell gets "0" there, as the store would write it.
+  if (Row& target = rows_[row]; target.size() <= kCountCell && !value.empty()) {
+    padRowToCell(target, kCountCell);
+    target[kCountCell].push_back('0');  // newly padded, so empty
+  }
+  setCell(row, kFirstFieldCell + fieldIndex, withoutLineBreaks(value));
+  return true;
+}
+
+std::size_t NamesList::addField(std::string_view field) {
+  if (const auto existing = fieldIndex(trimWhitespace(field).empty() ? "Field" : field))
+    return *existing;
+  fieldNames_.push_back(uniqueFieldName(fieldNames_, field, "Field"));
+  changed();
+  return fieldNames_.size() - 1;
+}
+
 // --- Current person and display order ---
 
 ModelRow NamesList::selectSavedOrFirst(std::optional<std::int64_t> savedRow) {
@@ -121,42 +161,72 @@ SelectionTotals NamesList::selectionTotals(
 
 // --- Whole list ---
 
-void NamesList::replaceRows(std::vector<Row> rows) {
+void NamesList::replaceRows(std::vector<Row> rows, std::vector<std::string> fieldNames) {
   for (Row& row : rows) removeLineBreaks(row);
   rows_ = std::move(rows);
+  fieldNames_.clear();
+  for (const std::string& name : fieldNames)
+    fieldNames_.push_back(uniqueFieldName(fieldNames_, name, "Field"));
   // Display rows would point at the old list; the caller re-filters and re-selects.
   display_.clearRows();
   changed();
 }
 
-std::int64_t NamesList::importFirstColumn(const std::vector<std::string>& names) {
+void NamesList::addRosterRows(const Roster& roster, bool withCount) {
+  // A file without people brings no fields either.
+  if (roster.people.empty()) return;
+  // Where each of the roster's fields goes among the list's.
+  std::vector<std::size_t> slots;
+  for (const std::string& name : roster.fieldNames) slots.push_back(addField(name));
+  for (const RosterPerson& person : roster.people) {
+    Row row{withoutLineBreaks(person.name), withoutLineBreaks(person.note)};
+    if (withCount || !slots.empty()) row.emplace_back("0");
+    for (std::size_t i = 0; i < slots.size() && i < person.fields.size(); ++i) {
+      if (person.fields[i].empty()) continue;
+      padRowToCell(row, kFirstFieldCell + slots[i]);
+      row[kFirstFieldCell + slots[i]] = withoutLineBreaks(person.fields[i]);
+    }
+    rows_.push_back(std::move(row));
+  }
+  changed();
+}
+
+std::int64_t NamesList::importRoster(const Roster& roster) {
   rows_.clear();
+  fieldNames_.clear();
   display_.clearRows();
   display_.setSearchText({});
   selectedRow_ = kNoRow;
-  for (const std::string& name : names) rows_.push_back({withoutLineBreaks(name), ""});
+  addRosterRows(roster, false);
   changed();
   return rowCount();
 }
 
-std::int64_t NamesList::appendFirstColumn(const std::vector<std::string>& names) {
-  for (const std::string& name : names) rows_.push_back({withoutLineBreaks(name), "", "0"});
-  if (!names.empty()) changed();
-  return static_cast<std::int64_t>(names.size());
+std::int64_t NamesList::appendRoster(const Roster& roster) {
+  addRosterRows(roster, true);
+  return static_cast<std::int64_t>(roster.people.size());
 }
 
 DropImportResult NamesList::importDroppedNames(const std::vector<std::vector<std::string>>& files,
                                                DropChoice choice) {
+  std::vector<Roster> rosters;
+  for (const auto& names : files) rosters.push_back(Roster::ofNames(names));
+  return importDroppedRosters(rosters, choice);
+}
+
+DropImportResult NamesList::importDroppedRosters(const std::vector<Roster>& rosters,
+                                                 DropChoice choice) {
   DropImportResult result;
   if (choice == DropChoice::Replace) {
     rows_.clear();
+    fieldNames_.clear();
     display_.clearRows();
     selectedRow_ = kNoRow;
     result.replaced = true;
     changed();
   }
   const std::int64_t before = rowCount();
-  for (const auto& names : files) appendFirstColumn(names);
+  for (const Roster& roster : rosters) appendRoster(roster);
   result.added = rowCount() - before;
   if (!result.changed()) return result;
 
@@ -166,6 +236,7 @@ DropImportResult NamesList::importDroppedNames(const std::vector<std::vector<std
 
 void NamesList::reset() {
   rows_.clear();
+  fieldNames_.clear();
   display_.clearRows();
   display_.setSearchText({});
   display_.setCaptureFilter(CaptureFilter::All);

@@ -5,6 +5,20 @@
 // the list's behaviour asks for it, and rebuild the display order; edits of a single cell leave
 // the display order to the caller, which decides when to re-filter. `revision()` moves with
 // every change of content or order, so the store is written at most once per change.
+//
+// Fields: a roster's other columns (ID, class, grade, teacher, the first- and last-name columns
+// a name was joined from, or values the application stores per person) travel with each person
+// as named fields. The names are ordered and unique ignoring ASCII letter case, and are looked up
+// that way ("grade" finds "Grade"). A field's values live in the rows' cells after the fourth,
+// in the order of fieldNames(); a row may hold fewer cells, and a missing value reads as empty.
+// Edits that move, insert or delete rows carry the fields along. Search matches field values.
+// The grid store keeps them as extra named columns; a list without fields stores as before.
+//
+//   for (ModelRow row = 0; row < list.rowCount(); ++row)
+//     if (list.fieldValue(row, "Student ID") == scanned) ...
+//   list.setFieldValue(row, list.addField("Portrait"), "IMG_0042.JPG");
+//
+// Every setter counts as a change of the list, so the store is written at the next save.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +31,7 @@
 #include "display_order.h"
 #include "folded_row_cache.h"
 #include "names_types.h"
+#include "roster.h"
 #include "text_folding.h"
 
 namespace vantrel::names {
@@ -71,6 +86,22 @@ class NamesList {
   const std::unordered_set<std::string>& duplicateNameSet() const;
   bool hasDuplicateName(ModelRow row) const;
 
+  // --- Fields (see the top of this file) ---
+  const std::vector<std::string>& fieldNames() const { return fieldNames_; }
+  // The field's position in fieldNames(); nothing for an unknown field.
+  std::optional<std::size_t> fieldIndex(std::string_view field) const;
+  // The value of a field for a row: empty for an unknown field, a row out of range or a row
+  // without that cell.
+  std::string_view fieldValue(ModelRow row, std::string_view field) const;
+  std::string_view fieldValue(ModelRow row, std::size_t fieldIndex) const;
+  // Stores a value (line breaks become spaces). False, and nothing changes, for an unknown field
+  // or a row out of range.
+  bool setFieldValue(ModelRow row, std::string_view field, std::string_view value);
+  bool setFieldValue(ModelRow row, std::size_t fieldIndex, std::string_view value);
+  // Adds a field, empty for every row, after the others; when one of that name exists, nothing
+  // is added. Returns its index either way. The name is trimmed; an empty one becomes "Field".
+  std::size_t addField(std::string_view field);
+
   // --- Current person (survives filtering, even while hidden) ---
   ModelRow selectedRow() const { return selectedRow_; }
   void setSelectedRow(ModelRow row) { selectedRow_ = row; }
@@ -94,15 +125,25 @@ class NamesList {
   SelectionTotals selectionTotals(const std::vector<DisplayRow>& selectedDisplayRows) const;
 
   // --- Whole list ---
-  // Rows read from the store. The display order and current person are left to the caller.
-  void replaceRows(std::vector<Row> rows);
-  // The file-picker import: the list becomes these names with empty notes; the search, the
-  // display order and the current person are cleared. Returns the number of rows.
-  std::int64_t importFirstColumn(const std::vector<std::string>& names);
-  // Appends names (empty note, count "0"); returns how many were added.
-  std::int64_t appendFirstColumn(const std::vector<std::string>& names);
-  // Files dropped on the table, one names list per file, in drop order. When something changed,
+  // Rows read from the store, with the names of the fields in their cells after the fourth.
+  // The display order and current person are left to the caller.
+  void replaceRows(std::vector<Row> rows, std::vector<std::string> fieldNames = {});
+  // The file-picker import: the list becomes the roster (names, notes and fields); the search,
+  // the display order and the current person are cleared. Returns the number of rows.
+  std::int64_t importRoster(const Roster& roster);
+  // Appends the roster's people (count "0"); fields of a name the list does not have yet are
+  // added. Returns how many were added.
+  std::int64_t appendRoster(const Roster& roster);
+  // Files dropped on the table, one roster per file, in drop order. When something changed,
   // the current person becomes the first row after a replace, else the first added row.
+  DropImportResult importDroppedRosters(const std::vector<Roster>& rosters, DropChoice choice);
+  // The same for bare lists of names.
+  std::int64_t importFirstColumn(const std::vector<std::string>& names) {
+    return importRoster(Roster::ofNames(names));
+  }
+  std::int64_t appendFirstColumn(const std::vector<std::string>& names) {
+    return appendRoster(Roster::ofNames(names));
+  }
   DropImportResult importDroppedNames(const std::vector<std::vector<std::string>>& files,
                                       DropChoice choice);
   // The reset for the next job: no rows, no search, filter "all"; the sort mode stays.
@@ -151,12 +192,15 @@ class NamesList {
  private:
   // Sets a cell, padding the row, and counts it as a change only when the text differs.
   void setCell(ModelRow row, std::size_t cell, std::string text);
+  // Adds the roster's people as rows with a count cell or without (the file-picker import).
+  void addRosterRows(const Roster& roster, bool withCount);
   ModelRow insertNewRowAt(std::int64_t index);
   void refreshFoldedRows() const;
   void changed() { ++revision_; }
 
   TextFolding folding_;
   std::vector<Row> rows_;
+  std::vector<std::string> fieldNames_;
   ModelRow selectedRow_ = kNoRow;
   DisplayOrder display_;
   std::uint64_t revision_ = 0;

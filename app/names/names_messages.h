@@ -7,8 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "list_export.h"
+#include "name_clashes.h"
 #include "names_list.h"
 #include "names_types.h"
+#include "roster_table.h"
 
 namespace vantrel::names {
 
@@ -24,7 +27,20 @@ inline constexpr std::string_view kSearchPlaceholder = "Search by name...";
 // Import and export.
 AlertText replaceListQuestion();
 AlertText importedAlert(std::int64_t names);
-std::string importedStatus(std::int64_t names);
+// "Imported 12 names." and, when the roster brought fields, how many other columns were kept.
+std::string importedStatus(std::int64_t names, std::size_t fields);
+// The import preview: its title for the file names, a line on how the (first) file was read,
+// the titles of the ways to make a name, and what the choice gives.
+std::string importPreviewTitle(const std::vector<std::string>& fileNames);
+std::string importPreviewSummary(const RosterTable& table, std::size_t files);
+std::string nameJoinTitle(NameJoin join);
+std::string importPreviewResult(const RosterTable& table, const RosterChoice& choice);
+// After an import: the names that are the same ignoring case or would share a photo folder.
+AlertText nameClashesQuestion(const NamesList& list, const std::vector<NameClash>& clashes);
+// buttons "Keep", "Make Unique"
+std::string madeUniqueStatus(std::int64_t renamed);
+// The export's choice of format, as the save dialog lists it.
+std::string exportFormatTitle(ExportFormat format);
 AlertText dropChoiceQuestion(std::int64_t rowsInList);  // buttons "Add", "Replace", "Cancel"
 std::string droppedNamesStatus(const DropImportResult& result);
 AlertText nothingToExportAlert();

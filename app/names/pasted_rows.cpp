@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "csv_line.h"
+#include "delimited_text.h"
 #include "entered_text.h"
 
 namespace vantrel::names {
@@ -18,7 +20,16 @@ std::size_t lineBreakLength(std::string_view text) {
   return 0;
 }
 
-void addLine(std::string_view line, std::vector<PastedRow>& rows) {
+void addLine(std::string_view line, char delimiter, std::vector<PastedRow>& rows) {
+  if (delimiter != '\t') {
+    // Text copied from a CSV file: its quotes are the file's, not the names'.
+    const std::vector<std::string> cells = parse_csv_line(line, delimiter);
+    const std::string_view name = trimWhitespace(cells.front());
+    if (name.empty()) return;
+    const std::string_view note = cells.size() > 1 ? trimWhitespace(cells[1]) : "";
+    rows.push_back({std::string(name), std::string(note)});
+    return;
+  }
   const std::size_t tab = line.find('\t');
   const std::string_view name = trimWhitespace(line.substr(0, tab));
   if (name.empty()) return;
@@ -33,18 +44,20 @@ void addLine(std::string_view line, std::vector<PastedRow>& rows) {
 }  // namespace
 
 std::vector<PastedRow> parsePastedRows(std::string_view text) {
+  // Cells copied from a spreadsheet come with tabs; without a clear delimiter, tabs it is.
+  const char delimiter = detectDelimiter(text, TextSource::Pasted).value_or('\t');
   std::vector<PastedRow> rows;
   std::size_t lineStart = 0;
   for (std::size_t i = 0; i < text.size();) {
     if (const std::size_t length = lineBreakLength(text.substr(i))) {
-      addLine(text.substr(lineStart, i - lineStart), rows);
+      addLine(text.substr(lineStart, i - lineStart), delimiter, rows);
       i += length;
       lineStart = i;
     } else {
       ++i;
     }
   }
-  addLine(text.substr(lineStart), rows);
+  addLine(text.substr(lineStart), delimiter, rows);
   return rows;
 }
 

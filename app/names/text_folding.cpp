@@ -2,73 +2,11 @@
 
 #include <cstdint>
 
+#include "utf8_codec.h"
+
 namespace vantrel::names {
 
 namespace {
-
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Decodes one code point at `pos` and advances past it; an invalid sequence yields kInvalid and
-// advances by one byte.
-char32_t decodeAt(std::string_view text, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(pos);
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  }
-  std::size_t length = 0;
-  char32_t cp = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    cp = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    cp = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    cp = lead & 0x07;
-  } else {
-    ++pos;
-    return kInvalid;
-  }
-  if (pos + length > text.size()) {
-    ++pos;
-    return kInvalid;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(pos + i) & 0xC0) != 0x80) {
-      ++pos;
-      return kInvalid;
-    }
-    cp = (cp << 6) | (byte(pos + i) & 0x3F);
-  }
-  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return kInvalid;
-  }
-  pos += length;
-  return cp;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 char32_t lowerCodePoint(char32_t cp) {
   if (cp >= 'A' && cp <= 'Z') return cp + 32;
@@ -100,8 +38,8 @@ std::string utf8FallbackLower(std::string_view text) {
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t start = pos;
-    const char32_t cp = decodeAt(text, pos);
-    if (cp == kInvalid)
+    const char32_t cp = decodeUtf8At(text, pos);
+    if (cp == kInvalidCodePoint)
       out += text[start];
     else
       appendUtf8(out, lowerCodePoint(cp));
@@ -113,8 +51,8 @@ int utf8FallbackCompare(std::string_view a, std::string_view b) {
   // Invalid bytes sort after every code point, by their value.
   const auto key = [](std::string_view text, std::size_t& pos) -> std::uint64_t {
     const std::size_t start = pos;
-    const char32_t cp = decodeAt(text, pos);
-    if (cp == kInvalid) return 0x110000u + static_cast<unsigned char>(text[start]);
+    const char32_t cp = decodeUtf8At(text, pos);
+    if (cp == kInvalidCodePoint) return 0x110000u + static_cast<unsigned char>(text[start]);
     return lowerCodePoint(cp);
   };
   std::size_t i = 0;

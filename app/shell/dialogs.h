@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "roster_table.h"
+
 // The move dialog: a name field (when the destination is not fixed), a heading and one checkbox
 // per suffix folder that may come along.
 struct MoveFormChoice {
@@ -25,6 +27,20 @@ struct MoveFormRequest {
 struct MoveFormAnswer {
   QString name;
   QList<bool> checked;  // one per choice, in order
+};
+
+// The import preview: the first file's rows, and the choice of the columns the list is made of.
+struct ImportPreviewRequest {
+  QString title;    // names the file, or counts the files
+  QString summary;  // how the file was read
+  vantrel::names::RosterTable table;
+  vantrel::names::RosterChoice initial;  // remembered for this header, else the default
+};
+
+// Where an export goes, and in which of the offered formats.
+struct ExportFileChoice {
+  QString path;
+  int format = 0;
 };
 
 class Dialogs {
@@ -51,6 +67,15 @@ class Dialogs {
                                           const QStringList& names) = 0;
   // The move dialog; nothing when cancelled.
   virtual std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) = 0;
+  // The import preview; the choice made, nothing when cancelled.
+  virtual std::optional<vantrel::names::RosterChoice> importPreview(
+      const ImportPreviewRequest& request) = 0;
+  // Where to save an export, with a proposed file name, choosing one of `formats` (titles),
+  // `initialFormat` offered first; nothing when cancelled.
+  virtual std::optional<ExportFileChoice> chooseExportFile(const QString& title,
+                                                           const QString& proposedName,
+                                                           const QStringList& formats,
+                                                           int initialFormat) = 0;
   // The tag editor: five rows of (label, suffix), pre-filled; the rows as typed on Save,
   // nothing on Cancel.
   virtual std::optional<QList<QPair<QString, QString>>> customizeSuffixes(

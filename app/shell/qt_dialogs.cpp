@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "import_preview_dialog.h"
 #include "move_form_dialog.h"
 #include "person_chooser_dialog.h"
 
@@ -75,6 +76,32 @@ std::optional<MoveFormAnswer> QtDialogs::moveForm(const MoveFormRequest& request
   MoveFormDialog dialog(request, icon_, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.answer();
+}
+
+std::optional<vantrel::names::RosterChoice> QtDialogs::importPreview(
+    const ImportPreviewRequest& request) {
+  ImportPreviewDialog dialog(request, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.choice();
+}
+
+std::optional<ExportFileChoice> QtDialogs::chooseExportFile(const QString& title,
+                                                            const QString& proposedName,
+                                                            const QStringList& formats,
+                                                            int initialFormat) {
+  // The formats are the save dialog's file types, as a spreadsheet's own export offers them.
+  QStringList filters;
+  for (const QString& format : formats) filters << format + QStringLiteral(" (*.csv)");
+  QFileDialog dialog(parent_, title, QDir::home().filePath(proposedName));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters(filters);
+  if (initialFormat >= 0 && initialFormat < filters.size()) {
+    dialog.selectNameFilter(filters[initialFormat]);
+  }
+  dialog.setDefaultSuffix(QStringLiteral("csv"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ExportFileChoice{dialog.selectedFiles().first(),
+                          static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
 std::optional<QList<QPair<QString, QString>>> QtDialogs::customizeSuffixes(

@@ -23,6 +23,12 @@ class QtDialogs : public Dialogs {
   std::optional<int> choosePerson(const QString& title, const QString& message,
                                   const QStringList& names) override;
   std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) override;
+  std::optional<vantrel::names::RosterChoice> importPreview(
+      const ImportPreviewRequest& request) override;
+  std::optional<ExportFileChoice> chooseExportFile(const QString& title,
+                                                   const QString& proposedName,
+                                                   const QStringList& formats,
+                                                   int initialFormat) override;
   std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
       const QList<QPair<QString, QString>>& rows) override;
 

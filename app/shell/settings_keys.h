@@ -22,6 +22,12 @@ inline const QString kNetworkCameraAddress = QStringLiteral("VantrelNetworkCamer
 // The mount point that held the target folder once it held photos, and that folder.
 inline const QString kTargetMountPoint = QStringLiteral("VantrelTargetMountPoint");
 inline const QString kTargetMountFolder = QStringLiteral("VantrelTargetMountFolder");
+// The import preview's choices, by the header of the file they were made for (one CSV line each).
+inline const QString kImportChoices = QStringLiteral("VantrelImportChoices");
+// Fields shown as extra columns of the names table, by name.
+inline const QString kShownFields = QStringLiteral("VantrelShownFields");
+// The export format last chosen (0 plain, 1 UTF-8 with BOM, 2 with BOM and semicolons).
+inline const QString kExportFormat = QStringLiteral("VantrelExportFormat");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");

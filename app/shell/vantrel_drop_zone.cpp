@@ -30,7 +30,7 @@ void VantrelDropZone::paintEvent(QPaintEvent*) {
   body.setPixelSize(13);
   const QString title = QStringLiteral("Your list is empty\n\n");
   const QString hint = QStringLiteral(
-      "Click to import a CSV\n(only the first column is used)\n\nor drag a CSV file here\n\nor "
+      "Click to import a CSV\n(you choose the name column)\n\nor drag a CSV file here\n\nor "
       "paste names with  Ctrl+V");
   const QFontMetrics titleMetrics(bold);
   const QFontMetrics bodyMetrics(body);

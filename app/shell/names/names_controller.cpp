@@ -9,17 +9,21 @@
 #include <QSet>
 #include <QStackedWidget>
 #include <QTableView>
+#include <algorithm>
 #include <filesystem>
 
 #include "csv_import.h"
 #include "dialogs.h"
-#include "file_bytes.h"
+#include "field_columns_menu.h"
 #include "filing_messages.h"
+#include "list_export.h"
 #include "names_messages.h"
+#include "names_question.h"
 #include "names_table_model.h"
 #include "palette.h"
 #include "photo_recount.h"
 #include "qt_text_folding.h"
+#include "roster_importer.h"
 #include "settings_keys.h"
 #include "status_controller.h"
 #include "user_defaults.h"
@@ -33,35 +37,9 @@ namespace {
 const QString kGood = QStringLiteral("good");
 const QString kNeutral = QStringLiteral("neutral");
 
-// A roster that cannot be read must not replace a list with nothing.
-const QString kImportFailedTitle = QStringLiteral("Import Failed");
-const QString kImportFailedMessage =
-    QStringLiteral("Could not read the CSV file. Check that it still exists and can be opened.");
-
 // A file name as the file system spells it.
 std::filesystem::path localPath(const QString& path) {
   return QFile::encodeName(path).toStdString();
-}
-
-// The index of the button pressed.
-int ask(Dialogs& dialogs, const names::AlertText& alert) {
-  QStringList titles;
-  for (const std::string& title : alert.buttons) titles << utf8Text(title);
-  return dialogs.ask(utf8Text(alert.title), utf8Text(alert.message), titles);
-}
-
-// Each readable file's first column, in drop order. When none can be read the operator is told,
-// and the list stays as it was.
-std::vector<std::vector<std::string>> readDroppedRosters(const QStringList& paths,
-                                                         Dialogs& dialogs) {
-  std::vector<std::vector<std::string>> files;
-  for (const QString& path : paths) {
-    if (const auto bytes = names::readFileBytes(localPath(path))) {
-      files.push_back(names::firstColumnOfCsv(*bytes));
-    }
-  }
-  if (files.empty() && !paths.isEmpty()) dialogs.alert(kImportFailedTitle, kImportFailedMessage);
-  return files;
 }
 
 }  // namespace
@@ -74,12 +52,17 @@ NamesController::NamesController(const QString& gridStorePath, StatusController*
       _defaults(defaults),
       _names(namesTextFolding()),
       _gridStore(std::make_unique<names::GridStore>(gridStorePath.toStdString())),
-      _tableModel(new NamesTableModel(_names, this)) {}
+      _importer(std::make_unique<RosterImporter>(dialogs, defaults)),
+      _tableModel(new NamesTableModel(_names, this)),
+      _fieldColumns(new FieldColumnsMenu(_tableModel, _names, defaults, this)) {
+  connect(_fieldColumns, &FieldColumnsMenu::shownFieldsChanged, this, [this] { reloadTable(); });
+}
 
 NamesController::~NamesController() = default;
 
 void NamesController::attach(const NamesViews& views) {
   _views = views;
+  if (_views.table) _fieldColumns->attach(_views.table);
   updateFilterButton();
 }
 
@@ -122,7 +105,7 @@ void NamesController::selectSavedOrFirstCSVRow() {
 }
 
 bool NamesController::confirmReset() {
-  return ask(*_dialogs, names::resetQuestion()) == 0;
+  return askNamesQuestion(*_dialogs, names::resetQuestion()) == 0;
 }
 
 void NamesController::resetList() {
@@ -138,29 +121,42 @@ void NamesController::resetList() {
 // --- Import and export ---
 
 bool NamesController::importFirstColumnFromCSV(const QString& path) {
-  const std::optional<std::string> bytes = names::readFileBytes(localPath(path));
-  if (!bytes) return false;
-  const std::int64_t count = _names.importFirstColumn(names::firstColumnOfCsv(*bytes));
+  const std::optional<names::RosterTable> table = names::readRosterFile(localPath(path));
+  if (!table) return false;
+  showImportedList(_names.importRoster(_importer->withRememberedChoice(*table)));
+  return true;
+}
+
+void NamesController::showImportedList(std::int64_t count) {
   if (_views.searchField) _views.searchField->clear();
   updateNameColumnCount();
   reloadTable();
   selectSavedOrFirstCSVRow();
   // Before the status: a change of watching refreshes the readiness summary.
   emit listChanged();
-  _status->setStatus(utf8Text(names::importedStatus(count)), kGood);
-  return true;
+  _status->setStatus(utf8Text(names::importedStatus(count, _names.fieldNames().size())), kGood);
+}
+
+void NamesController::offerMakeUnique(qint64 firstImported) {
+  const std::int64_t renamed = _importer->offerMakeUnique(_names, firstImported);
+  if (renamed == 0) return;
+  _gridStore->saveIfChanged(_names);
+  reloadTable();
+  _status->setStatus(utf8Text(names::madeUniqueStatus(renamed)), kGood);
 }
 
 void NamesController::loadCSV() {
   const QStringList chosen = _dialogs->chooseFiles(
       QStringLiteral("Import CSV"), {QStringLiteral("csv"), QStringLiteral("txt")}, false);
   if (chosen.isEmpty()) return;
-  if (!_names.isEmpty() && ask(*_dialogs, names::replaceListQuestion()) != 0) return;
+  if (!_names.isEmpty() && askNamesQuestion(*_dialogs, names::replaceListQuestion()) != 0) return;
   const QString path = chosen.first();
-  if (!importFirstColumnFromCSV(path)) {
-    _dialogs->alert(kImportFailedTitle, kImportFailedMessage);
-    return;
-  }
+  const auto files = _importer->read({path});
+  if (files.empty()) return;
+  const auto rosters = _importer->chooseColumns(files);
+  if (!rosters) return;
+  showImportedList(_names.importRoster(rosters->front()));
+  offerMakeUnique(0);
   _csvPath = path;
   _gridStore->saveIfChanged(_names);
   saveSelection();
@@ -174,15 +170,24 @@ void NamesController::exportGrid() {
     _status->showAlert(utf8Text(empty.title), utf8Text(empty.message));
     return;
   }
-  QString path =
-      _dialogs->chooseSaveFile(QStringLiteral("Export List"), utf8Text(names::kExportFileName));
-  if (path.isEmpty()) return;
+  QStringList formats;
+  for (int format = 0; format < names::kExportFormatCount; ++format) {
+    formats << utf8Text(names::exportFormatTitle(static_cast<names::ExportFormat>(format)));
+  }
+  const int lastFormat = static_cast<int>(
+      std::clamp<qint64>(_defaults->integer(settings_keys::kExportFormat).value_or(0), 0,
+                         names::kExportFormatCount - 1));
+  const std::optional<ExportFileChoice> chosen = _dialogs->chooseExportFile(
+      QStringLiteral("Export List"), utf8Text(names::kExportFileName), formats, lastFormat);
+  if (!chosen || chosen->path.isEmpty()) return;
+  QString path = chosen->path;
   // The save panel only allows csv files.
   if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
     path += QStringLiteral(".csv");
   }
-  if (!names::GridStore::writeGridToPath(localPath(path), _names.rows(),
-                                         names::GridColumns::NameAndNote)) {
+  const int format = std::clamp(chosen->format, 0, names::kExportFormatCount - 1);
+  _defaults->set(settings_keys::kExportFormat, format);
+  if (!names::writeExport(localPath(path), _names, static_cast<names::ExportFormat>(format))) {
     const names::AlertText failed = names::exportFailedAlert();
     _status->showAlert(utf8Text(failed.title), utf8Text(failed.message));
     return;
@@ -193,33 +198,41 @@ void NamesController::exportGrid() {
 }
 
 bool NamesController::importDroppedCSVPaths(const QStringList& paths) {
-  const auto files = readDroppedRosters(paths, *_dialogs);
+  const auto files = _importer->read(paths);
   if (files.empty()) return false;
   names::DropChoice choice = names::DropChoice::Add;
   if (!_names.isEmpty()) {
-    const int answer = ask(*_dialogs, names::dropChoiceQuestion(_names.rowCount()));
+    const int answer = askNamesQuestion(*_dialogs, names::dropChoiceQuestion(_names.rowCount()));
     if (answer == 1) {
       choice = names::DropChoice::Replace;
     } else if (answer != 0) {
       return false;
     }
   }
-  const names::DropImportResult result = _names.importDroppedNames(files, choice);
+  const auto rosters = _importer->chooseColumns(files);
+  if (!rosters) return false;
+  const qint64 firstImported = choice == names::DropChoice::Replace ? 0 : _names.rowCount();
+  const names::DropImportResult result = _names.importDroppedRosters(*rosters, choice);
   if (!result.changed()) return true;
   _gridStore->saveIfChanged(_names);
   afterRowMutationSelect(_names.selectedRow());
   _status->setStatus(utf8Text(names::droppedNamesStatus(result)), kGood);
+  offerMakeUnique(firstImported);
   return true;
 }
 
 bool NamesController::appendDroppedCSVPaths(const QStringList& paths) {
-  const auto files = readDroppedRosters(paths, *_dialogs);
+  const auto files = _importer->read(paths);
+  if (files.empty()) return false;
+  const auto rosters = _importer->chooseColumns(files);
+  if (!rosters) return false;
   const qint64 firstAdded = _names.rowCount();
   std::int64_t added = 0;
-  for (const auto& file : files) added += _names.appendFirstColumn(file);
+  for (const names::Roster& roster : *rosters) added += _names.appendRoster(roster);
   if (added == 0) return false;
   afterRowMutationSelect(firstAdded);
   _status->setStatus(utf8Text(names::droppedNamesStatus({added, false})), kGood);
+  offerMakeUnique(firstAdded);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The names list: its model and store, import and export, dropped roster files, search, filter
 // and sort, and the selection in the table. Row editing (row menu, clipboard, notes, drags) is
-// NameRowActions'.
+// NameRowActions'; the import's questions (preview, duplicate names) are RosterImporter's, and
+// the field columns' menu is FieldColumnsMenu's.
 #pragma once
 
 #include <QObject>
@@ -12,7 +13,9 @@
 #include "names_list.h"
 
 class Dialogs;
+class FieldColumnsMenu;
 class NamesTableModel;
+class RosterImporter;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
@@ -56,13 +59,15 @@ class NamesController : public QObject {
   // The list emptied for the next job; the store and the remembered roster go too.
   void resetList();
 
-  // The list becomes the first column of `path` (the CSV import without its questions).
+  // The list becomes the roster in `path`, read with the choice remembered for its header or the
+  // default one (the CSV import without its questions, as at first start).
   bool importFirstColumnFromCSV(const QString& path);
   void loadCSV();
   void exportGrid();
-  // Files dropped on the table: asks whether to add or replace; false when nothing was taken.
+  // Files dropped on the table: asks whether to add or replace, then shows the preview; false
+  // when nothing was taken.
   bool importDroppedCSVPaths(const QStringList& paths);
-  // Files dropped on the empty-list zone: appended without a question.
+  // Files dropped on the empty-list zone: appended after the preview, without the question.
   bool appendDroppedCSVPaths(const QStringList& paths);
   // The common tail of insertions, deletions and dropped imports.
   void afterRowMutationSelect(qint64 row);
@@ -116,12 +121,19 @@ class NamesController : public QObject {
   void markerClicked(qint64 row);
 
  private:
+  // The table, the status and watching after the list became an imported roster.
+  void showImportedList(std::int64_t names);
+  // Asks about duplicate names among the rows added from `firstImported` on; stores a renaming.
+  void offerMakeUnique(qint64 firstImported);
+
   StatusController* _status;
   Dialogs* _dialogs;
   UserDefaults* _defaults;
   vantrel::names::NamesList _names;
   std::unique_ptr<vantrel::names::GridStore> _gridStore;
+  std::unique_ptr<RosterImporter> _importer;
   QString _csvPath;
   NamesTableModel* _tableModel = nullptr;
+  FieldColumnsMenu* _fieldColumns = nullptr;
   NamesViews _views;
 };

@@ -3,7 +3,9 @@
 #include <QFont>
 #include <QSet>
 
+#include "field_names.h"
 #include "palette.h"
+#include "utf8_text.h"
 
 NamesTableModel::NamesTableModel(vantrel::names::NamesList& names, QObject* parent)
     : QAbstractTableModel(parent), names_(names) {}
@@ -13,13 +15,14 @@ int NamesTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int NamesTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 3;
+  return parent.isValid() ? 0 : FirstFieldColumn + static_cast<int>(shownFields_.size());
 }
 
 QVariant NamesTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const qint64 row = names_.modelRowForDisplayRow(index.row());
   if (!names_.isValidRow(row)) return {};
+  if (index.column() >= FirstFieldColumn) return fieldData(row, index.column(), role);
   const qint64 count = names_.capturedForModelRow(row);
   const QString note = QString::fromStdString(std::string(names_.noteForModelRow(row)));
   const bool selected = selected_.contains(row);
@@ -64,8 +67,42 @@ QVariant NamesTableModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QVariant NamesTableModel::fieldData(qint64 row, int column, int role) const {
+  const std::size_t field = shownFields_.at(static_cast<std::size_t>(column - FirstFieldColumn));
+  switch (role) {
+    case Qt::DisplayRole:
+      return utf8Text(names_.fieldValue(row, field));
+    case Qt::TextAlignmentRole:
+      return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+      return selected_.contains(row) ? QColor(Qt::white) : palette::secondaryLabel();
+    case Qt::FontRole: {
+      QFont font;
+      font.setPixelSize(12);
+      return font;
+    }
+    default:
+      return {};
+  }
+}
+
 QVariant NamesTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal) return {};
+  if (section >= FirstFieldColumn && section < columnCount()) {
+    const std::size_t field = shownFields_[static_cast<std::size_t>(section - FirstFieldColumn)];
+    // Until the next reload the list may have other fields than the columns.
+    if (field >= names_.fieldNames().size()) return {};
+    const QString name = utf8Text(names_.fieldNames()[field]);
+    if (role == Qt::DisplayRole) return name;
+    if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role == Qt::ToolTipRole) {
+      return QStringLiteral(
+                 "“%1” from the imported list. Right-click the column titles to choose the "
+                 "columns shown.")
+          .arg(name);
+    }
+    return {};
+  }
   if (role == Qt::TextAlignmentRole) {
     return section == NameColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                  : QVariant(Qt::AlignCenter);
@@ -118,13 +155,15 @@ bool NamesTableModel::setData(const QModelIndex& index, const QVariant& value, i
 
 void NamesTableModel::reload() {
   beginResetModel();
+  resolveShownFields();
   endResetModel();
 }
 
 void NamesTableModel::modelRowChanged(qint64 modelRow) {
   const qint64 display = names_.displayRowForModelRow(modelRow);
   if (display < 0) return;
-  emit dataChanged(index(static_cast<int>(display), 0), index(static_cast<int>(display), 2));
+  emit dataChanged(index(static_cast<int>(display), 0),
+                   index(static_cast<int>(display), columnCount() - 1));
 }
 
 void NamesTableModel::setNameTitle(const QString& title) {
@@ -136,5 +175,30 @@ void NamesTableModel::setNameTitle(const QString& title) {
 void NamesTableModel::setSelectedModelRows(const QSet<qint64>& rows) {
   if (rows == selected_) return;
   selected_ = rows;
-  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 2));
+  if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void NamesTableModel::setShownFieldNames(const QStringList& fields) {
+  wantedFields_ = fields;
+}
+
+QStringList NamesTableModel::shownFields() const {
+  QStringList fields;
+  for (std::size_t field : shownFields_) {
+    if (field < names_.fieldNames().size()) fields << utf8Text(names_.fieldNames()[field]);
+  }
+  return fields;
+}
+
+void NamesTableModel::resolveShownFields() {
+  shownFields_.clear();
+  const auto& fieldNames = names_.fieldNames();
+  for (std::size_t field = 0; field < fieldNames.size(); ++field) {
+    for (const QString& wanted : wantedFields_) {
+      if (vantrel::names::sameFieldName(fieldNames[field], wanted.toStdString())) {
+        shownFields_.push_back(field);
+        break;
+      }
+    }
+  }
 }

@@ -1,14 +1,17 @@
-// The names table's view of the list: the displayed rows, their cells and colours.
+// The names table's view of the list: the displayed rows, their cells and colours, and after
+// the three columns of the list, read-only columns for the fields the operator chose to show.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStringList>
+#include <vector>
 
 #include "names_list.h"
 
 class NamesTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  enum Column { MarkerColumn = 0, NameColumn = 1, CountColumn = 2 };
+  enum Column { MarkerColumn = 0, NameColumn = 1, CountColumn = 2, FirstFieldColumn = 3 };
 
   explicit NamesTableModel(vantrel::names::NamesList& names, QObject* parent = nullptr);
 
@@ -26,6 +29,11 @@ class NamesTableModel : public QAbstractTableModel {
   void setNameTitle(const QString& title);
   // Marks which rows the view shows selected (drawn white).
   void setSelectedModelRows(const QSet<qint64>& rows);
+  // The fields to show as columns, by name; those the list has are shown, in the list's order,
+  // from the next reload on.
+  void setShownFieldNames(const QStringList& fields);
+  // The fields shown now, as the list names them.
+  QStringList shownFields() const;
 
  signals:
   // An in-place edit of a name was stored (or refused).
@@ -34,5 +42,11 @@ class NamesTableModel : public QAbstractTableModel {
  private:
   vantrel::names::NamesList& names_;
   QString nameTitle_ = QStringLiteral("Name");
+  QVariant fieldData(qint64 row, int column, int role) const;
+  // Finds the shown fields' positions in the list again (its fields change with an import).
+  void resolveShownFields();
+
   QSet<qint64> selected_;
+  QStringList wantedFields_;
+  std::vector<std::size_t> shownFields_;  // positions in the list's field names
 };

@@ -42,7 +42,7 @@ TEST(GridFormat, WritesLfBeforeEachRowAndFillsMissingCells) {
 
 TEST(GridFormat, ReadsRowsPaddedToFourCells) {
   const auto rows =
-      parseGrid("header\nAnn\nAnn,,,1,extra\n\n,orphan note\r\nBo,\"a \"\"b\"\"\",12abc,\r\n");
+      parseGrid("header\nAnn\nAnn,,,1,extra\n\n,orphan note\r\nBo,\"a \"\"b\"\"\",12abc,\r\n").rows;
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0], Row({"Ann", "", "0", ""}));
   EXPECT_EQ(rows[1], Row({"Ann", "", "0", "1"}));
@@ -50,8 +50,8 @@ TEST(GridFormat, ReadsRowsPaddedToFourCells) {
 }
 
 TEST(GridFormat, FirstLineIsAlwaysSkipped) {
-  EXPECT_TRUE(parseGrid("Ann,,1,").empty());
-  EXPECT_EQ(parseGrid("Ann,,1,\nBob,,2,").size(), 1u);
+  EXPECT_TRUE(parseGrid("Ann,,1,").rows.empty());
+  EXPECT_EQ(parseGrid("Ann,,1,\nBob,,2,").rows.size(), 1u);
 }
 
 TEST(CsvImport, TakesTheFirstColumnAfterTheHeader) {

@@ -18,13 +18,17 @@ TEST_F(NamesImportTest, ThePickerAsksBeforeReplacingAndReportsTheCount) {
   EXPECT_EQ(dialogs_.count(QStringLiteral("Replace current list?")), 1);
   EXPECT_EQ(listNames(), QStringList({"Old One", "Old Two"}));
 
+  EXPECT_TRUE(dialogs_.previews.isEmpty()) << "no preview after Cancel";
   app.list().loadCSV();
+  ASSERT_EQ(dialogs_.previews.size(), 1);
+  EXPECT_EQ(dialogs_.previews.first().title, "Import “class.csv”");
   EXPECT_EQ(listNames(), QStringList({"  Ann", "Lee, Bo", "Cy"}));
   ASSERT_EQ(dialogs_.alerts.last().title, "Imported 3 names");
-  EXPECT_TRUE(dialogs_.alerts.last().message.startsWith("Only the FIRST COLUMN is imported"));
-  EXPECT_EQ(app.status().lastFriendlyStatus(), "Imported 3 names (first column only).");
+  EXPECT_TRUE(dialogs_.alerts.last().message.startsWith("The names come from the column chosen"));
+  EXPECT_EQ(app.status().lastFriendlyStatus(), "Imported 3 names. 1 other column kept.");
   EXPECT_EQ(storedValue(QStringLiteral("VantrelLastCSVPath")).toString(), roster);
-  EXPECT_TRUE(store().endsWith("\n  Ann,,0,\n\"Lee, Bo\",,0,\nCy,,0,"));
+  EXPECT_EQ(store(),
+            "File Name,Notes,Captured,Marker,Room\n  Ann,,0,,1\n\"Lee, Bo\",,0,,2\nCy,,0,,");
   EXPECT_EQ(selectedDisplayRows(), QList<int>({0}));
 }
 
@@ -53,6 +57,8 @@ TEST_F(NamesImportTest, TwoFilesDroppedOnTheTableAreAddedInOrderAndTheFirstNewRo
             "The list already has 3 names. Add the dropped names to it, or replace the whole "
             "list?");
   EXPECT_EQ(listNames(), QStringList({"A", "B", "C", "X", "Y", "Z"}));
+  ASSERT_EQ(dialogs_.previews.size(), 1) << "one preview for both files";
+  EXPECT_EQ(dialogs_.previews.first().title, "Import 2 files");
   EXPECT_EQ(app.list().names().selectedRow(), 3);
   EXPECT_EQ(selectedDisplayRows(), QList<int>({3}));
   EXPECT_EQ(shownNames().size(), 6) << "the search is cleared";

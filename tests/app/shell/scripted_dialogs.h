@@ -74,6 +74,36 @@ class ScriptedDialogs : public Dialogs {
     return answer;
   }
 
+  // Each scripted answer sees the request; none left answers with the choice as shown, so that
+  // imports in tests that do not care about the preview go through with the defaults.
+  using PreviewScript =
+      std::function<std::optional<vantrel::names::RosterChoice>(const ImportPreviewRequest&)>;
+  std::optional<vantrel::names::RosterChoice> importPreview(
+      const ImportPreviewRequest& request) override {
+    previews.push_back(request);
+    if (previewAnswers.empty()) return request.initial;
+    const PreviewScript script = previewAnswers.front();
+    previewAnswers.pop_front();
+    return script(request);
+  }
+
+  // Answers from exportFiles; none left, the next of saveFiles in the first format.
+  std::optional<ExportFileChoice> chooseExportFile(const QString&, const QString& proposedName,
+                                                   const QStringList& formats,
+                                                   int initialFormat) override {
+    exportFormatsOffered = formats;
+    exportProposedName = proposedName;
+    exportInitialFormat = initialFormat;
+    if (!exportFiles.empty()) {
+      const ExportFileChoice choice = exportFiles.front();
+      exportFiles.pop_front();
+      return choice;
+    }
+    const QString path = take(saveFiles);
+    if (path.isEmpty()) return std::nullopt;
+    return ExportFileChoice{path, 0};
+  }
+
   int count(const QString& title) const {
     int n = 0;
     for (const auto& a : alerts) n += a.title == title ? 1 : 0;
@@ -92,6 +122,12 @@ class ScriptedDialogs : public Dialogs {
   std::deque<MoveFormScript> moveFormAnswers;
   std::deque<QList<QPair<QString, QString>>> suffixAnswers;
   QList<QPair<QString, QString>> suffixRowsShown;
+  QList<ImportPreviewRequest> previews;
+  std::deque<PreviewScript> previewAnswers;
+  std::deque<ExportFileChoice> exportFiles;
+  QStringList exportFormatsOffered;
+  QString exportProposedName;
+  int exportInitialFormat = -1;
 
  private:
   static QString take(std::deque<QString>& queue) {

@@ -1,0 +1,78 @@
+#include "utf8_codec.h"
+
+namespace vantrel::names {
+
+char32_t decodeUtf8At(std::string_view text, std::size_t& pos) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(pos);
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  std::size_t length = 0;
+  char32_t cp = 0;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    cp = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    cp = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    cp = lead & 0x07;
+  } else {
+    ++pos;
+    return kInvalidCodePoint;
+  }
+  if (pos + length > text.size()) {
+    ++pos;
+    return kInvalidCodePoint;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(pos + i) & 0xC0) != 0x80) {
+      ++pos;
+      return kInvalidCodePoint;
+    }
+    cp = (cp << 6) | (byte(pos + i) & 0x3F);
+  }
+  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++pos;
+    return kInvalidCodePoint;
+  }
+  pos += length;
+  return cp;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementCharacter;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+bool isValidUtf8(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    // ASCII runs are the common case in names.
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    if (decodeUtf8At(text, pos) == kInvalidCodePoint) return false;
+  }
+  return true;
+}
+
+}  // namespace vantrel::names
