@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "move_form_dialog.h"
+#include "move_last_photos_dialog.h"
 #include "person_chooser_dialog.h"
 
 void QtDialogs::alert(const QString& title, const QString& message) {
@@ -75,6 +76,12 @@ std::optional<MoveFormAnswer> QtDialogs::moveForm(const MoveFormRequest& request
   MoveFormDialog dialog(request, icon_, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.answer();
+}
+
+std::optional<LastPhotosAnswer> QtDialogs::chooseLastPhotosMove(const LastPhotosRequest& request) {
+  MoveLastPhotosDialog dialog(request, parent_);
+  if (dialog.exec() != QDialog::Accepted || dialog.chosenIndex() < 0) return std::nullopt;
+  return LastPhotosAnswer{dialog.photoCount(), dialog.chosenIndex()};
 }
 
 std::optional<QList<QPair<QString, QString>>> QtDialogs::customizeSuffixes(

@@ -23,6 +23,7 @@ class QtDialogs : public Dialogs {
   std::optional<int> choosePerson(const QString& title, const QString& message,
                                   const QStringList& names) override;
   std::optional<MoveFormAnswer> moveForm(const MoveFormRequest& request) override;
+  std::optional<LastPhotosAnswer> chooseLastPhotosMove(const LastPhotosRequest& request) override;
   std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
       const QList<QPair<QString, QString>>& rows) override;
 

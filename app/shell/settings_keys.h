@@ -20,6 +20,9 @@ inline const QString kBackupMountPoint = QStringLiteral("VantrelBackupMountPoint
 inline const QString kCameraDriver = QStringLiteral("VantrelCameraDriver");
 inline const QString kNetworkCameraAddress = QStringLiteral("VantrelNetworkCameraAddress");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
+// Photos per person (0: no limit) and whether the selection moves on once someone has them.
+inline const QString kPhotosPerPerson = QStringLiteral("VantrelPhotosPerPerson");
+inline const QString kSelectNextRemaining = QStringLiteral("VantrelSelectNextRemaining");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");
 // The workflow keys a reset removes; backup, auto-connect, tag and update keys survive it.

@@ -18,6 +18,7 @@
 #include "dialogs.h"
 #include "image_types.h"
 #include "missing_backups.h"
+#include "moved_photo_backups.h"
 #include "palette.h"
 #include "remount_job.h"
 #include "settings_keys.h"
@@ -381,6 +382,12 @@ void BackupController::photosRenamed(
     const std::vector<std::pair<std::string, std::string>>& renames) {
   _backup->photosRenamed(renames);
   refreshBackupMenu();
+}
+
+void BackupController::photosMoved(const std::vector<std::pair<std::string, std::string>>& moves) {
+  vantrel::backup::followMovedPhotos(*_backup, moves);
+  refreshBackupMenu();
+  processBackupQueue();
 }
 
 void BackupController::clearBackupQueue() {

@@ -60,6 +60,9 @@ class BackupController : public QObject {
   void showFailedBackups();
   // Photos were renamed or moved in the target folder (old path, new path).
   void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames);
+  // Photos were moved one by one to another person's folder (old path, new path): their backup
+  // copies move along, or are made afresh under the new names.
+  void photosMoved(const std::vector<std::pair<std::string, std::string>>& moves);
   void backupButtonClicked();
   void refreshBackupMenu();
   void refreshBackupButton();

@@ -61,6 +61,7 @@ void FolderRepairController::tellBackup(const std::vector<vantrel::filing::Photo
   std::vector<std::pair<std::string, std::string>> paths;
   for (const auto& rename : renamed) paths.emplace_back(rename.from.string(), rename.to.string());
   if (!paths.empty()) _backup->photosRenamed(paths);
+  _filing->followRenamedPhotos(renamed);
 }
 
 void FolderRepairController::installRepairActions(NameRowActions* rows) {

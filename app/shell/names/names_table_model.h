@@ -26,6 +26,8 @@ class NamesTableModel : public QAbstractTableModel {
   void setNameTitle(const QString& title);
   // Marks which rows the view shows selected (drawn white).
   void setSelectedModelRows(const QSet<qint64>& rows);
+  // Photos per person (0: none): the count of everyone who has reached it is highlighted.
+  void setPhotoLimit(qint64 limit);
 
  signals:
   // An in-place edit of a name was stored (or refused).
@@ -35,4 +37,5 @@ class NamesTableModel : public QAbstractTableModel {
   vantrel::names::NamesList& names_;
   QString nameTitle_ = QStringLiteral("Name");
   QSet<qint64> selected_;
+  qint64 photoLimit_ = 0;
 };
