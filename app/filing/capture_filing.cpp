@@ -24,7 +24,7 @@ constexpr std::int64_t kLastNumber = std::numeric_limits<std::int64_t>::max();
 constexpr int kMaxTakenNames = 1000;
 
 FilingResult failure(std::string_view message) {
-  return {std::nullopt, std::string(message), {}};
+  return {std::nullopt, std::string(message), {}, {}};
 }
 
 std::uintmax_t sizeOrZero(const fs::path& path) {
@@ -116,7 +116,7 @@ FilingResult fileCapture(const fs::path& source, FilingHost& host) {
       fs::remove(destination, error);
       return failure(kFinalFileEmptyError);
     }
-    return {destination, {}, snapshot.captureRow};
+    return {destination, {}, snapshot.captureRow, snapshot.suffixString};
   }
   return failure(kUnableToWriteError);
 }

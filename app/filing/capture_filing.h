@@ -18,6 +18,7 @@ struct FilingResult {
   std::optional<std::filesystem::path> savedPath;  // set on success
   std::string error;                               // set on failure
   names::ModelRow captureRow = names::kNoRow;      // on success, the row to count it against
+  std::string suffixString;                        // on success, the tags it was filed with
 
   bool succeeded() const { return savedPath.has_value(); }
 };

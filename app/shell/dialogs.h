@@ -43,6 +43,19 @@ struct ExportFileChoice {
   int format = 0;
 };
 
+// "Move Last Photos…": how many of the last photos filed go, and to whom.
+struct LastPhotosRequest {
+  QString title;
+  QString message;
+  QStringList recentPhotos;  // the photos filed, newest first; the count goes up to their number
+  QStringList names;         // everyone in the list, in list order
+};
+
+struct LastPhotosAnswer {
+  qint64 count = 1;  // the last `count` photos filed
+  int person = -1;   // index into the names
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -76,6 +89,9 @@ class Dialogs {
                                                            const QString& proposedName,
                                                            const QStringList& formats,
                                                            int initialFormat) = 0;
+  // A number of photos (1 at first) and one person found by search; nothing when cancelled.
+  virtual std::optional<LastPhotosAnswer> chooseLastPhotosMove(
+      const LastPhotosRequest& request) = 0;
   // The tag editor: five rows of (label, suffix), pre-filled; the rows as typed on Save,
   // nothing on Cancel.
   virtual std::optional<QList<QPair<QString, QString>>> customizeSuffixes(

@@ -15,6 +15,7 @@
 
 #include "import_preview_dialog.h"
 #include "move_form_dialog.h"
+#include "move_last_photos_dialog.h"
 #include "person_chooser_dialog.h"
 
 void QtDialogs::alert(const QString& title, const QString& message) {
@@ -102,6 +103,12 @@ std::optional<ExportFileChoice> QtDialogs::chooseExportFile(const QString& title
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ExportFileChoice{dialog.selectedFiles().first(),
                           static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+std::optional<LastPhotosAnswer> QtDialogs::chooseLastPhotosMove(const LastPhotosRequest& request) {
+  MoveLastPhotosDialog dialog(request, parent_);
+  if (dialog.exec() != QDialog::Accepted || dialog.chosenIndex() < 0) return std::nullopt;
+  return LastPhotosAnswer{dialog.photoCount(), dialog.chosenIndex()};
 }
 
 std::optional<QList<QPair<QString, QString>>> QtDialogs::customizeSuffixes(

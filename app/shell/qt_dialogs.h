@@ -29,6 +29,7 @@ class QtDialogs : public Dialogs {
                                                    const QString& proposedName,
                                                    const QStringList& formats,
                                                    int initialFormat) override;
+  std::optional<LastPhotosAnswer> chooseLastPhotosMove(const LastPhotosRequest& request) override;
   std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
       const QList<QPair<QString, QString>>& rows) override;
 

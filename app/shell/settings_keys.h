@@ -29,6 +29,9 @@ inline const QString kShownFields = QStringLiteral("VantrelShownFields");
 // The export format last chosen (0 plain, 1 UTF-8 with BOM, 2 with BOM and semicolons).
 inline const QString kExportFormat = QStringLiteral("VantrelExportFormat");
 inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
+// Photos per person (0: no limit) and whether the selection moves on once someone has them.
+inline const QString kPhotosPerPerson = QStringLiteral("VantrelPhotosPerPerson");
+inline const QString kSelectNextRemaining = QStringLiteral("VantrelSelectNextRemaining");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");
 // The workflow keys a reset removes; backup, auto-connect, tag and update keys survive it.

@@ -16,9 +16,11 @@
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
 #include "ledger_controller.h"
+#include "last_photos_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
+#include "photo_limit_controller.h"
 #include "preview_controller.h"
 #include "splash_screen.h"
 #include "status_controller.h"
@@ -50,6 +52,8 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _camera = new CameraController(_worker, _status, _filing, _list, _defaults.get(), this);
   _backup = new BackupController(_env, _status, _dialogs, _defaults.get(), this);
   _repair = new FolderRepairController(_list, _filing, _tags, _backup, _status, _dialogs, this);
+  _lastPhotos = new LastPhotosController(_filing, _list, _backup, _status, _dialogs, this);
+  _photoLimit = new PhotoLimitController(_list, _status, _defaults.get(), this);
   _unfiled = new UnfiledDownloadsController(_filing, _list, _status, _dialogs,
                                             _env.unsetDownloadFolder, this);
   _preview = new PreviewController(this);

@@ -11,6 +11,8 @@
 //   TagsController         folder suffix tags
 //   FilingController       target folder, counter, filing thread, rescans
 //   FolderRepairController renames and moves of photo folders
+//   LastPhotosController   the last photos filed moved to another person
+//   PhotoLimitController   photos per person: the warning and the move to the next person
 //   UnfiledDownloadsController photos left under camera names after a crash
 //   BackupController       backup queue, copies, retry, recovery, menu, button, card
 //   PreviewController      the preview and stepping through photos
@@ -36,9 +38,11 @@ class Dialogs;
 class FilingController;
 class FolderRepairController;
 class LedgerController;
+class LastPhotosController;
 class MainWindow;
 class NameRowActions;
 class NamesController;
+class PhotoLimitController;
 class PreviewController;
 class StatusController;
 class TagsController;
@@ -87,6 +91,8 @@ class VantrelAppDelegate : public QObject {
   TagsController& tags() { return *_tags; }
   FilingController& filing() { return *_filing; }
   FolderRepairController& repair() { return *_repair; }
+  LastPhotosController& lastPhotos() { return *_lastPhotos; }
+  PhotoLimitController& photoLimit() { return *_photoLimit; }
   UnfiledDownloadsController& unfiled() { return *_unfiled; }
   BackupController& backup() { return *_backup; }
   PreviewController& preview() { return *_preview; }
@@ -125,6 +131,8 @@ class VantrelAppDelegate : public QObject {
   CameraController* _camera;
   BackupController* _backup;
   FolderRepairController* _repair;
+  LastPhotosController* _lastPhotos;
+  PhotoLimitController* _photoLimit;
   UnfiledDownloadsController* _unfiled;
   PreviewController* _preview;
   LedgerController* _ledger;

@@ -13,12 +13,14 @@
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
 #include "ledger_controller.h"
+#include "last_photos_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
 #include "names_messages.h"
 #include "names_table_model.h"
 #include "palette.h"
+#include "photo_limit_controller.h"
 #include "preview_controller.h"
 #include "settings_keys.h"
 #include "status_controller.h"
@@ -68,12 +70,25 @@ void VantrelAppDelegate::wireSubsystems() {
     _preview->scheduleLatestCapturePreviewAtPath(savedPath);
     _backup->backupSavedFile(savedPath);
   });
+  connect(_filing, &FilingController::photoCounted, _photoLimit,
+          &PhotoLimitController::photoCounted);
+  // The preview keeps showing a photo that moved to another person, under its new name.
+  connect(_lastPhotos, &LastPhotosController::photosMoved, _preview,
+          [this](const std::vector<std::pair<std::string, std::string>>& moves) {
+            for (const auto& [from, to] : moves) {
+              if (_preview->currentPreviewFile() == from) _preview->showPreviewPath(to, true);
+            }
+          });
   connect(_filing, &FilingController::settingsChanged, this, [this] { savePersistentPaths(); });
   // The shot ledger follows every photo from the camera's announcement to its backup.
   connect(_worker, &WorkerSupervisor::lineReceived, _ledger,
           [this](const std::string& line) { _ledger->workerLine(line); });
   connect(_filing, &FilingController::photoFiledFrom, _ledger, &LedgerController::photoFiled);
   connect(_repair, &FolderRepairController::photosRenamed, _ledger,
+          [this](const std::vector<std::pair<std::string, std::string>>& renames) {
+            _ledger->photosRenamed(renames);
+          });
+  connect(_lastPhotos, &LastPhotosController::photosMoved, _ledger,
           &LedgerController::photosRenamed);
   connect(_backup, &BackupController::backupJobDone, _ledger,
           &LedgerController::refreshBackupStates);
@@ -128,6 +143,7 @@ void VantrelAppDelegate::attachWindow(MainWindow* window) {
   _backup->installBackupMenu(window->actions.backupMenu);
   _preview->attach(window->previewViews);
   _unfiled->attach(window->unfiledViews);
+  _photoLimit->attach(window->photoLimitViews);
 }
 
 void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
@@ -145,6 +161,8 @@ void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
   connect(a.exportList, &QAction::triggered, _list, [this] { _list->exportGrid(); });
   connect(a.renamePhotoFolder, &QAction::triggered, _repair,
           [this] { _repair->renameFolderInteractive(); });
+  connect(a.moveLastPhotos, &QAction::triggered, _lastPhotos,
+          [this] { _lastPhotos->moveLastPhotos(); });
   connect(a.connectNow, &QAction::triggered, _camera, [this] { _camera->connectCameraManual(); });
   connect(a.forceReconnect, &QAction::triggered, _camera,
           [this] { _camera->forceCameraReconnect(); });
@@ -247,6 +265,7 @@ void VantrelAppDelegate::restoreSavedPaths() {
   _camera->restoreSettings();
   _backup->setTargetDir(_filing->targetDir());
   _backup->restoreBackupSettings();
+  _photoLimit->restoreSettings();
   _list->restoreList();
   // The folder scan above ran before the list was back; count against the restored names.
   _filing->rescanOutputFolders();

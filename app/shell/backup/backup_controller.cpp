@@ -19,6 +19,7 @@
 #include "folder_probe.h"
 #include "image_types.h"
 #include "missing_backups.h"
+#include "moved_photo_backups.h"
 #include "palette.h"
 #include "remount_job.h"
 #include "settings_keys.h"
@@ -463,6 +464,12 @@ void BackupController::photosRenamed(
     const std::vector<std::pair<std::string, std::string>>& renames) {
   _backup->photosRenamed(renames);
   refreshBackupMenu();
+}
+
+void BackupController::photosMoved(const std::vector<std::pair<std::string, std::string>>& moves) {
+  vantrel::backup::followMovedPhotos(*_backup, moves);
+  refreshBackupMenu();
+  processBackupQueue();
 }
 
 void BackupController::clearBackupQueue() {

@@ -65,6 +65,9 @@ class BackupController : public QObject {
   // "off", "waiting", "copied" or "could not: <reason>" for a filed photo, as the shot ledger
   // records it.
   std::string photoBackupState(const std::string& savedPath) const;
+  // Photos were moved one by one to another person's folder (old path, new path): their backup
+  // copies move along, or are made afresh under the new names.
+  void photosMoved(const std::vector<std::pair<std::string, std::string>>& moves);
   void backupButtonClicked();
   void refreshBackupMenu();
   void refreshBackupButton();

@@ -87,6 +87,8 @@ bool FilingController::setTargetFolder(const QString& path) {
     return false;
   }
   _targetDir = path;
+  // The photos of another folder are no longer "the last photos filed".
+  _filedPhotos = {};
   publishSnapshot();
   emit targetFolderChanged(_targetDir);
   rescanOutputFolders();
@@ -121,6 +123,7 @@ void FilingController::saveSettings() {
 
 void FilingController::resetForNextJob() {
   _targetDir.clear();
+  _filedPhotos = {};
   publishSnapshot();
   emit targetFolderChanged(_targetDir);
   setCounterText(QStringLiteral("1"));
@@ -149,12 +152,15 @@ void FilingController::handleDownloadedPath(const std::string& path) {
 }
 
 void FilingController::fileDownloadsFor(const std::vector<std::string>& paths, qint64 row) {
-  const vantrel::filing::PersonChoice person{std::string(_names->names().nameForModelRow(row)),
-                                             row};
+  const vantrel::filing::PersonChoice person = personAt(row);
   for (const std::string& path : paths) {
     const std::string standard = claimForFiling(path);
     if (!standard.empty() && _filingThread) _filingThread->enqueue(standard, person);
   }
+}
+
+vantrel::filing::PersonChoice FilingController::personAt(qint64 row) const {
+  return {std::string(_names->names().nameForModelRow(row)), row};
 }
 
 bool FilingController::waitingForFiling(const std::string& path) {
@@ -186,9 +192,11 @@ void FilingController::filingFinished(const FilingOutcome& outcome) {
                        watching ? QStringLiteral("watching") : QStringLiteral("good"));
     _status->updateStorageLabel();
     _status->scheduleReadyStatusRefresh();
+    _filedPhotos.add({outcome.savedPath, outcome.suffixString});
     emit photoFiled(outcome.savedPath);
     emit photoFiledFrom(outcome.sourcePath, outcome.savedPath,
                         std::string(_names->names().nameForModelRow(outcome.captureRow)));
+    emit photoCounted(outcome.captureRow);
   } else if (!outcome.error.isEmpty()) {
     _status->showAlert(
         QString::fromUtf8(vantrel::filing::kWriteErrorTitle.data(),
@@ -197,6 +205,19 @@ void FilingController::filingFinished(const FilingOutcome& outcome) {
     _status->setStatus(outcome.error, QStringLiteral("error"));
   }
   emit captureFiled(QString::fromStdString(outcome.savedPath), outcome.error);
+}
+
+void FilingController::followRenamedPhotos(
+    const std::vector<vantrel::filing::PhotoRename>& renames) {
+  _filedPhotos.followRenames(renames);
+}
+
+vantrel::filing::RefilingResult FilingController::refileLastPhotos(std::size_t count, qint64 row) {
+  vantrel::filing::RefilingResult result =
+      vantrel::filing::refileForPerson(_filedPhotos.last(count), personAt(row), _published);
+  _filedPhotos.followRenames(result.moved);
+  if (result.counterChanged) counterAdvanced();
+  return result;
 }
 
 // --- Counter ---

@@ -11,6 +11,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "filed_photos.h"
+#include "photo_refiling.h"
 #include "published_filing_state.h"
 
 class Dialogs;
@@ -65,6 +67,14 @@ class FilingController : public QObject {
   // The person, tags, folder and row the next photo is filed under, handed to the filing thread.
   void publishSnapshot();
 
+  // The photos filed this session into the current target folder, in filing order.
+  const vantrel::filing::FiledPhotos& filedPhotos() const { return _filedPhotos; }
+  // Filed photos renamed or moved elsewhere: the record follows them.
+  void followRenamedPhotos(const std::vector<vantrel::filing::PhotoRename>& renames);
+  // The last `count` photos filed, filed again for the person at model row `row` with the next
+  // numbers in that person's folders; the counter moves past them as for new photos.
+  vantrel::filing::RefilingResult refileLastPhotos(std::size_t count, qint64 row);
+
   QString counterText() const;
   void setCounterText(const QString& text);
   void counterTextEdited(const QString& text);
@@ -81,6 +91,8 @@ class FilingController : public QObject {
   // The same, after every photoFiled receiver: the download it came from and the person's name.
   void photoFiledFrom(const std::string& sourcePath, const std::string& savedPath,
                       const std::string& person);
+  // After photoFiled: the photo was counted against model row `row` (-1: nobody's).
+  void photoCounted(qint64 row);
   void targetFolderChanged(const QString& folder);
   // The folder or the counter changed: the application's settings are saved (all of them, as
   // the selection goes with each photo).
@@ -91,6 +103,7 @@ class FilingController : public QObject {
  private:
   void filingFinished(const FilingOutcome& outcome);
   void counterAdvanced();
+  vantrel::filing::PersonChoice personAt(qint64 row) const;
   // The spelling `path` is queued under, or empty when it is already waiting.
   std::string claimForFiling(const std::string& path);
 
@@ -104,6 +117,7 @@ class FilingController : public QObject {
   QString _targetDir;
   QString _counterFallbackText = QStringLiteral("1");  // before the window exists
   vantrel::filing::PublishedFilingState _published;
+  vantrel::filing::FiledPhotos _filedPhotos;
   QMutex _renameLock;
   std::unordered_set<std::string> _renameQueuedPaths;
   std::unique_ptr<FilingThread> _filingThread;

@@ -101,6 +101,7 @@ void FilingThread::run() {
       if (result.savedPath) outcome.savedPath = result.savedPath->string();
       outcome.error = QString::fromStdString(result.error);
       outcome.captureRow = result.captureRow;
+      outcome.suffixString = result.suffixString;
     } catch (const std::exception& e) {
       outcome.error = QString::fromUtf8(e.what());
     }

@@ -20,6 +20,7 @@ struct FilingOutcome {
   std::string savedPath;  // empty on failure
   QString error;
   qint64 captureRow = -1;
+  std::string suffixString;  // the tags it was filed with
 };
 
 class FilingThread {

@@ -62,6 +62,7 @@ void FolderRepairController::tellBackup(const std::vector<vantrel::filing::Photo
   for (const auto& rename : renamed) paths.emplace_back(rename.from.string(), rename.to.string());
   if (paths.empty()) return;
   _backup->photosRenamed(paths);
+  _filing->followRenamedPhotos(renamed);
   emit photosRenamed(paths);
 }
 

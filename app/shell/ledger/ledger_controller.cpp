@@ -131,9 +131,9 @@ void LedgerController::photoFiled(const std::string& sourcePath, const std::stri
 }
 
 void LedgerController::photosRenamed(
-    const std::vector<std::pair<std::string, std::string>>& renames) {
+    const std::vector<std::pair<std::string, std::string>>& renames, const std::string& person) {
   bool any = false;
-  for (const auto& [from, to] : renames) any = _ledger.renamed(from, to, {}) || any;
+  for (const auto& [from, to] : renames) any = _ledger.renamed(from, to, person) || any;
   if (!any) return;
   refreshBackupStates();
   changed();

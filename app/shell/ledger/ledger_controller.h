@@ -38,7 +38,9 @@ class LedgerController : public QObject {
   void workerLine(const std::string& line);
   void photoFiled(const std::string& sourcePath, const std::string& savedPath,
                   const std::string& person);
-  void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames);
+  // Photos renamed or moved (old path, new path); moved to another person when `person` is given.
+  void photosRenamed(const std::vector<std::pair<std::string, std::string>>& renames,
+                     const std::string& person = {});
   // The backup moved on: rows waiting for it take their state now.
   void refreshBackupStates();
 

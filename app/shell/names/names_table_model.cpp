@@ -6,6 +6,7 @@
 #include "field_names.h"
 #include "palette.h"
 #include "utf8_text.h"
+#include "photo_limit.h"
 
 NamesTableModel::NamesTableModel(vantrel::names::NamesList& names, QObject* parent)
     : QAbstractTableModel(parent), names_(names) {}
@@ -26,6 +27,8 @@ QVariant NamesTableModel::data(const QModelIndex& index, int role) const {
   const qint64 count = names_.capturedForModelRow(row);
   const QString note = QString::fromStdString(std::string(names_.noteForModelRow(row)));
   const bool selected = selected_.contains(row);
+  const bool countAtLimit =
+      index.column() == CountColumn && vantrel::guards::reachedPhotoLimit(count, photoLimit_);
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -47,8 +50,10 @@ QVariant NamesTableModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
       return index.column() == NameColumn ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                           : QVariant(Qt::AlignCenter);
+    case Qt::BackgroundRole:
+      return countAtLimit ? QVariant(palette::orange()) : QVariant();
     case Qt::ForegroundRole:
-      if (selected) return QColor(Qt::white);
+      if (selected || countAtLimit) return QColor(Qt::white);
       if (index.column() == CountColumn) return palette::brand();
       if (index.column() == NameColumn) {
         if (names_.hasDuplicateName(row)) return palette::red();
@@ -170,6 +175,12 @@ void NamesTableModel::setNameTitle(const QString& title) {
   if (title == nameTitle_) return;
   nameTitle_ = title;
   emit headerDataChanged(Qt::Horizontal, NameColumn, NameColumn);
+}
+
+void NamesTableModel::setPhotoLimit(qint64 limit) {
+  if (limit == photoLimit_) return;
+  photoLimit_ = limit;
+  if (rowCount() > 0) emit dataChanged(index(0, CountColumn), index(rowCount() - 1, CountColumn));
 }
 
 void NamesTableModel::setSelectedModelRows(const QSet<qint64>& rows) {

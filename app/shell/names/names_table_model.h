@@ -34,6 +34,8 @@ class NamesTableModel : public QAbstractTableModel {
   void setShownFieldNames(const QStringList& fields);
   // The fields shown now, as the list names them.
   QStringList shownFields() const;
+  // Photos per person (0: none): the count of everyone who has reached it is highlighted.
+  void setPhotoLimit(qint64 limit);
 
  signals:
   // An in-place edit of a name was stored (or refused).
@@ -49,4 +51,5 @@ class NamesTableModel : public QAbstractTableModel {
   QSet<qint64> selected_;
   QStringList wantedFields_;
   std::vector<std::size_t> shownFields_;  // positions in the list's field names
+  qint64 photoLimit_ = 0;
 };

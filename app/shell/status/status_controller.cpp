@@ -45,6 +45,7 @@ void StatusController::attach(const StatusViews& views) {
 }
 
 void StatusController::setStatus(const QString& text, const QString& kind) {
+  _statusHeld = false;
   _lastFriendlyStatus = text;
   _lastStatusKind = kind.isEmpty() ? QStringLiteral("neutral") : kind;
   if (!_statusIsReadiness) {
@@ -60,7 +61,19 @@ void StatusController::setStatus(const QString& text, const QString& kind) {
   }
 }
 
+void StatusController::holdStatus(const QString& text, const QString& kind) {
+  setStatus(text, kind);
+  _statusHeld = true;
+}
+
+void StatusController::releaseHeldStatus() {
+  if (!_statusHeld) return;
+  _statusHeld = false;
+  refreshReadyStatusIfIdle();
+}
+
 void StatusController::refreshReadyStatusIfIdle() {
+  if (_statusHeld) return;
   const Readiness readiness = _readiness ? _readiness() : Readiness{};
   const auto summary = vantrel::status::readinessSummary(
       readiness.capturing, readiness.hasTargetFolder, readiness.hasNames);

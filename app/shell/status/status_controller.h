@@ -41,6 +41,11 @@ class StatusController : public QObject {
   void setTargetFolderSource(std::function<QString()> source) { _targetFolder = std::move(source); }
 
   void setStatus(const QString& text, const QString& kind);
+  // A status that stays over the readiness summary until another status replaces it or it is
+  // released: a warning the operator must not miss.
+  void holdStatus(const QString& text, const QString& kind);
+  void releaseHeldStatus();
+  bool statusHeld() const { return _statusHeld; }
   void refreshReadyStatusIfIdle();
   void scheduleReadyStatusRefresh();
   // Posted, so that no handler is ever suspended inside a modal dialog.
@@ -79,6 +84,7 @@ class StatusController : public QObject {
   QString _cameraStatusText;
   QString _cameraStatusTooltip;
   bool _statusIsReadiness = false;
+  bool _statusHeld = false;
   qint64 _statusRevertGen = 0;
   bool _lowLaptopStorageWarningShown = false;
   bool _terminating = false;

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -271,7 +273,7 @@ QWidget* MainWindow::buildRightPane() {
 QWidget* MainWindow::buildSettingsPopover() {
   auto* popover = new QFrame(this, Qt::Popup);
   popover->setObjectName(QStringLiteral("settingsPopover"));
-  popover->setFixedSize(360, 340);
+  popover->setFixedSize(360, 410);
   styleCardView(popover, palette::cardBackground());
   auto* layout = new QVBoxLayout(popover);
   auto section = [&](const QString& title) {
@@ -330,6 +332,20 @@ QWidget* MainWindow::buildSettingsPopover() {
   settings.tagRow->addStretch();
   settings.tagRow->addWidget(settings.tagManageButton);
   layout->addLayout(settings.tagRow);
+  section(QStringLiteral("PHOTOS PER PERSON"));
+  auto* limitRow = new QHBoxLayout;
+  photoLimitViews.photosPerPerson = new QSpinBox(popover);
+  photoLimitViews.photosPerPerson->setObjectName(QStringLiteral("photosPerPerson"));
+  photoLimitViews.photosPerPerson->setSpecialValueText(QStringLiteral("No limit"));
+  photoLimitViews.photosPerPerson->setToolTip(
+      QStringLiteral("Warn once the selected person has this many photos (0 = no limit)"));
+  limitRow->addWidget(photoLimitViews.photosPerPerson);
+  limitRow->addStretch();
+  layout->addLayout(limitRow);
+  photoLimitViews.selectNextRemaining = new QCheckBox(
+      QStringLiteral("Select the next remaining person after the last photo"), popover);
+  photoLimitViews.selectNextRemaining->setObjectName(QStringLiteral("selectNextRemaining"));
+  layout->addWidget(photoLimitViews.selectNextRemaining);
   layout->addStretch();
   settings.resetButton = makeButton(QStringLiteral("↻ Reset workflow"), popover);
   layout->addWidget(settings.resetButton);
@@ -384,6 +400,8 @@ void MainWindow::installMainMenu(const QString& appTitle) {
   actions.exportList->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
   actions.listMenu->addSeparator();
   actions.renamePhotoFolder = actions.listMenu->addAction(QStringLiteral("Rename a Photo Folder…"));
+  actions.moveLastPhotos = actions.listMenu->addAction(QStringLiteral("Move Last Photos…"));
+  actions.moveLastPhotos->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")));
 
   QMenu* camera = bar->addMenu(QStringLiteral("Camera"));
   actions.connectNow = camera->addAction(QStringLiteral("Connect Now"));

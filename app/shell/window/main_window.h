@@ -13,6 +13,7 @@
 #include "filing_controller.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
+#include "photo_limit_controller.h"
 #include "preview_controller.h"
 #include "status_controller.h"
 #include "unfiled_downloads_controller.h"
@@ -33,6 +34,7 @@ struct WindowActions {
   QAction* exportLedger = nullptr;
   QAction* exportList = nullptr;
   QAction* renamePhotoFolder = nullptr;
+  QAction* moveLastPhotos = nullptr;
   QAction* connectNow = nullptr;
   QAction* forceReconnect = nullptr;
   QAction* disconnect = nullptr;
@@ -68,6 +70,7 @@ class MainWindow : public QMainWindow {
   BackupViews backupViews;
   PreviewViews previewViews;
   UnfiledDownloadsViews unfiledViews;
+  PhotoLimitViews photoLimitViews;
   SettingsViews settings;
   WindowActions actions;
   VantrelTableView* table = nullptr;

@@ -57,6 +57,17 @@ class ScriptedDialogs : public Dialogs {
     moveFormAnswers.pop_front();
     return script(request);
   }
+  // Answers with the scripted count and the index of the scripted name; none left, or a name not
+  // offered, cancels.
+  std::optional<LastPhotosAnswer> chooseLastPhotosMove(const LastPhotosRequest& request) override {
+    alerts.push_back({request.title, request.message});
+    lastPhotosRequests.push_back(request);
+    if (lastPhotosMoves.empty()) return std::nullopt;
+    const auto [count, name] = lastPhotosMoves.front();
+    lastPhotosMoves.pop_front();
+    const int index = static_cast<int>(request.names.indexOf(name));
+    return index >= 0 ? std::optional<LastPhotosAnswer>({count, index}) : std::nullopt;
+  }
   // Confirms the form as shown: the proposed name and the pre-checked boxes.
   static std::optional<MoveFormAnswer> asShown(const MoveFormRequest& request) {
     MoveFormAnswer answer{request.name.value_or(QString()), {}};
@@ -120,6 +131,8 @@ class ScriptedDialogs : public Dialogs {
   QStringList peopleOffered;
   QList<MoveFormRequest> moveForms;
   std::deque<MoveFormScript> moveFormAnswers;
+  QList<LastPhotosRequest> lastPhotosRequests;
+  std::deque<std::pair<qint64, QString>> lastPhotosMoves;  // (count, person's name)
   std::deque<QList<QPair<QString, QString>>> suffixAnswers;
   QList<QPair<QString, QString>> suffixRowsShown;
   QList<ImportPreviewRequest> previews;
