@@ -66,6 +66,7 @@ void VantrelAppDelegate::wireSubsystems() {
   });
   connect(_filing, &FilingController::settingsChanged, this, [this] { savePersistentPaths(); });
   connect(_tags, &TagsController::tagsChanged, this, [this] { updatePathLabels(); });
+  connect(_filing, &FilingController::foldersRescanned, this, [this] { updatePathLabels(); });
   // A worker that ended may leave a photo it wrote but never announced; a folder chosen later may
   // find photos that waited for one.
   connect(_worker, &WorkerSupervisor::workerExited, _unfiled, [this] {
