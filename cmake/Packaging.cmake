@@ -24,6 +24,9 @@ set(CPACK_PACKAGE_CONTACT "Vantrel Photo Tether developers <support@vantrel.inva
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The package carries stripped programs and libraries (the debug information was nearly all of its
+# size); the build tree keeps its symbols for debugging and the sanitizers.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION "graphics")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The gphoto2 camera driver is loaded with dlopen, where shlibdeps may not look.

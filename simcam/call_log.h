@@ -40,6 +40,8 @@
 //   deliver camera-added
 //   deliver state event=0x00000301 param=0x00000000
 //   deliver object event=0x00000208 name=IMG_0001.JPG
+//   run-loop delivered                               after the deliveries of a run-loop poll
+//                                                    (none follows those inside EdsGetEvent)
 #pragma once
 
 #include <cstdint>

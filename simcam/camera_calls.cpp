@@ -130,6 +130,7 @@ EdsError open_session(SimState& state, EdsCameraRef ref) {
   EdsError result = eds::kOk;
   CameraObject* camera = live_camera(state, ref, kName, {}, result);
   if (camera == nullptr) return result;
+  if (const auto failure = state.failure_for(kName)) return state.logged(kName, {}, *failure);
   if (state.busy_opens_left > 0) {
     --state.busy_opens_left;
     return state.logged(kName, {}, eds::kDeviceBusy);
@@ -178,6 +179,7 @@ EdsError send_command(SimState& state, EdsCameraRef ref, uint32_t command, int32
   CameraObject* camera = live_camera(state, ref, kName, fields, result);
   if (camera == nullptr) return result;
   if (!camera->session_open) return state.logged(kName, fields, kSessionNotOpen);
+  if (const auto failure = state.failure_for(kName)) return state.logged(kName, fields, *failure);
   if (command == eds::kCameraCommandExtendShutDownTimer) {
     return state.logged(kName, fields, eds::kOk);
   }
@@ -206,6 +208,7 @@ EdsError set_property_data(SimState& state, EdsBaseRef ref, uint32_t property, i
   CameraObject* camera = live_camera(state, ref, kName, fields, result);
   if (camera == nullptr) return result;
   if (!camera->session_open) return state.logged(kName, fields, kSessionNotOpen);
+  if (const auto failure = state.failure_for(kName)) return state.logged(kName, fields, *failure);
   if (property != eds::kPropSaveTo) return state.logged(kName, fields, eds::kOk);
   if (!has_value || value < eds::kSaveToCamera || value > eds::kSaveToBoth) {
     return state.logged(kName, fields, eds::kInvalidParameter);
@@ -222,7 +225,7 @@ EdsError set_capacity(SimState& state, EdsCameraRef ref, EdsCapacity capacity) {
                              " reset=" + std::to_string(capacity.reset);
   EdsError result = eds::kOk;
   if (live_camera(state, ref, kName, fields, result) == nullptr) return result;
-  return state.logged(kName, fields, eds::kOk);
+  return state.logged(kName, fields, state.failure_for(kName).value_or(eds::kOk));
 }
 
 EdsError set_camera_added_handler(SimState& state, EdsCameraAddedHandler handler, void* context) {

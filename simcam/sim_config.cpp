@@ -8,10 +8,7 @@
 namespace simcam {
 namespace {
 
-std::optional<uint64_t> read_number(const char* name) {
-  const char* text = std::getenv(name);
-  if (text == nullptr) return std::nullopt;
-  std::string_view digits(text);
+std::optional<uint64_t> parse_number(std::string_view digits) {
   int base = 10;
   if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
     base = 16;
@@ -24,6 +21,30 @@ std::optional<uint64_t> read_number(const char* name) {
     return std::nullopt;
   }
   return value;
+}
+
+std::optional<uint64_t> read_number(const char* name) {
+  const char* text = std::getenv(name);
+  if (text == nullptr) return std::nullopt;
+  return parse_number(text);
+}
+
+// "Name=code,Name=code"; an entry without a readable code is left out.
+std::map<std::string, uint32_t, std::less<>> read_failing_calls(const char* name) {
+  std::map<std::string, uint32_t, std::less<>> calls;
+  const char* text = std::getenv(name);
+  std::string_view rest = text != nullptr ? text : "";
+  while (!rest.empty()) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view entry = rest.substr(0, comma);
+    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    const std::size_t equals = entry.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::optional<uint64_t> code = parse_number(entry.substr(equals + 1));
+    if (code && *code <= UINT32_MAX)
+      calls[std::string(entry.substr(0, equals))] = static_cast<uint32_t>(*code);
+  }
+  return calls;
 }
 
 uint64_t number_or(const char* name, uint64_t fallback, uint64_t max = UINT64_MAX) {
@@ -66,6 +87,7 @@ SimConfig SimConfig::from_environment() {
     config.name_prefix = prefix.substr(0, 16);
   }
   config.log_path = text_or_empty("VANTREL_SIM_LOG");
+  config.failing_calls = read_failing_calls("VANTREL_SIM_FAIL");
   return config;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -31,6 +32,9 @@ struct SimConfig {
   bool empty_name = false;           // VANTREL_SIM_EMPTY_NAME
   std::string name_prefix = "IMG_";  // VANTREL_SIM_NAME_PREFIX: what the card's names start with
   std::string log_path;              // VANTREL_SIM_LOG
+  // VANTREL_SIM_FAIL, "EdsOpenSession=0x7,EdsSetCapacity=2": each entry point named answers
+  // every call with its code instead of doing its work (a camera whose calls fail).
+  std::map<std::string, uint32_t, std::less<>> failing_calls;
 
   static constexpr int kMaxCameras = 16;
   // Keeps a mistyped size from exhausting memory.

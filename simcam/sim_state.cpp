@@ -36,6 +36,12 @@ EdsError SimState::not_initialized(std::string_view name) {
   return logged(name, {}, eds::kNotInitialized);
 }
 
+std::optional<EdsError> SimState::failure_for(std::string_view name) const {
+  const auto found = config.failing_calls.find(name);
+  if (found == config.failing_calls.end()) return std::nullopt;
+  return found->second;
+}
+
 std::string SimState::kind_of(EdsBaseRef ref) {
   const SimObject* object = objects.find(ref);
   return object != nullptr ? kind_name(object->data) : "invalid";

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -39,6 +40,8 @@ class SimState : public camlib::EventReceivers {
   EdsError logged(std::string_view name, std::string_view fields, EdsError result);
   // For a call made outside a run: noted for the check report, logged, kNotInitialized.
   EdsError not_initialized(std::string_view name);
+  // The code the configuration makes the entry point `name` fail with, if any.
+  std::optional<EdsError> failure_for(std::string_view name) const;
 
   // The ref's object as a T, or nullptr (noted for the check report as a bad ref of name).
   template <class T>

@@ -55,6 +55,9 @@ class Simulator : public camlib::CameraLibrary {
   uint64_t last_event_seq() const override { return state_.events.last_seq(); }
 
  private:
+  // The run loop's poll, noted in the call log when it delivered something.
+  static int perform_from_run_loop(void* context);
+
   template <class Fn, class... Args>
   auto call(Fn fn, Args... args) {
     std::lock_guard lock(mutex_);

@@ -27,6 +27,7 @@ EdsError get_directory_item_info(SimState& state, EdsDirectoryItemRef ref,
   if (item == nullptr) return state.logged(kName, "name= size=0", eds::kInvalidHandle);
   const std::string fields = "name=" + item->name + " size=" + std::to_string(item->size);
   if (out_info == nullptr) return state.logged(kName, fields, eds::kInvalidParameter);
+  if (const auto failure = state.failure_for(kName)) return state.logged(kName, fields, *failure);
   *out_info = EdsDirectoryItemInfo{};
   out_info->size = item->size;
   out_info->isFolder = 0;

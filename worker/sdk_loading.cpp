@@ -9,6 +9,7 @@
 #include "env_options.h"
 #include "line_writer.h"
 #include "sdk_symbol.h"
+#include "sdk_termination.h"
 
 namespace {
 
@@ -162,11 +163,12 @@ void CanonCppWorker::full_sdk_reset(bool announce) {
   }
 
   if (sdk_initialized) {
-    const bool safe = camera == nullptr && !session_open;
-    if (sdk.EdsTerminateSDK != nullptr && (terminate_sdk_on_mac || safe)) {
+    const SdkTermination termination = full_reset_termination(
+        sdk.EdsTerminateSDK != nullptr, camera != nullptr, session_open, terminate_sdk_on_mac);
+    if (termination != SdkTermination::Skip) {
       const EdsError err = sdk.EdsTerminateSDK();
       out("LOG|[CPP_WORKER] EdsTerminateSDK=" + hex_err(err) +
-          (safe ? " reason=safe_no_open_session" : " reason=env"));
+          (termination == SdkTermination::Safe ? " reason=safe_no_open_session" : " reason=env"));
       sdk_initialized = false;
     } else {
       out("LOG|[CPP_WORKER] macOS: skipping EdsTerminateSDK because a camera session/ref may "

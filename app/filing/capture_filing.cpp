@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <limits>
+#include <optional>
 
 #include "capture_naming.h"
 #include "disk_flush.h"
@@ -79,12 +80,13 @@ FilingResult fileCapture(const fs::path& source, FilingHost& host) {
   if (!fs::exists(source, error)) return failure(kSourceMissingError);
   const std::uintmax_t size = sizeOrZero(source);
   if (size == 0) return failure(kSourceEmptyError);
-  const std::uint64_t freeBytes = host.freeBytesOnTargetVolume();
+  const std::optional<std::uint64_t> freeBytes = host.freeBytesOnTargetVolume();
   const std::uint64_t needed =
       size > std::numeric_limits<std::uint64_t>::max() - kStorageReserveBytes
           ? std::numeric_limits<std::uint64_t>::max()
           : size + kStorageReserveBytes;
-  if (freeBytes != 0 && freeBytes < needed) return failure(kStorageFullError);
+  // A volume that cannot be read does not block: the move itself will tell.
+  if (freeBytes && *freeBytes < needed) return failure(kStorageFullError);
 
   const FilingSnapshot snapshot = host.snapshotForFiling();
   // The download folder is then a temporary one; the photo waits there for a target folder.

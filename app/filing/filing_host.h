@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "names_types.h"
@@ -32,8 +33,9 @@ class FilingHost {
  public:
   virtual ~FilingHost() = default;
 
-  // Free bytes on the volume of the target folder; 0 when they cannot be read.
-  virtual std::uint64_t freeBytesOnTargetVolume() = 0;
+  // Free bytes on the volume of the target folder; nothing when they cannot be read. A full
+  // volume answers 0, which is not the same as not knowing.
+  virtual std::optional<std::uint64_t> freeBytesOnTargetVolume() = 0;
 
   // The current person, tags, target folder, counter and row.
   virtual FilingSnapshot snapshotForFiling() = 0;

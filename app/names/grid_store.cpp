@@ -30,6 +30,9 @@ bool GridStore::saveIfChanged(const NamesList& list) {
 }
 
 bool GridStore::save(const NamesList& list) {
+  // The data folder is made at launch, but someone may have removed it since.
+  std::error_code ignored;
+  std::filesystem::create_directories(path_.parent_path(), ignored);
   if (!writeGridToPath(path_, list.rows(), GridColumns::NameNoteCountMarker, list.fieldNames()))
     return false;
   storedRevision_ = list.revision();

@@ -67,6 +67,20 @@ int utf8FallbackCompare(std::string_view a, std::string_view b) {
   return 0;
 }
 
+std::vector<Utf8Piece> utf8Pieces(std::string_view text) {
+  std::vector<Utf8Piece> pieces;
+  std::size_t runStart = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    if (decodeAt(text, pos) != kInvalid) continue;
+    if (start > runStart) pieces.push_back({text.substr(runStart, start - runStart), true});
+    pieces.push_back({text.substr(start, 1), false});
+    runStart = pos;
+  }
+  if (runStart < text.size()) pieces.push_back({text.substr(runStart), true});
+  return pieces;
+}
+
 TextFolding utf8FallbackFolding() {
   return TextFolding{utf8FallbackLower, utf8FallbackCompare};
 }

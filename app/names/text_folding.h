@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel::names {
 
@@ -26,5 +27,13 @@ TextFolding utf8FallbackFolding();
 
 std::string utf8FallbackLower(std::string_view text);
 int utf8FallbackCompare(std::string_view a, std::string_view b);
+
+// A name cut into its runs of valid UTF-8 and its single bytes that are not UTF-8, in order, for
+// folding functions that must keep such bytes as they are.
+struct Utf8Piece {
+  std::string_view bytes;
+  bool valid = true;
+};
+std::vector<Utf8Piece> utf8Pieces(std::string_view text);
 
 }  // namespace vantrel::names

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
   QtDialogs dialogs;
   VantrelAppDelegate delegate(AppEnvironment::standard(), &dialogs);
+  dialogs.setIcon(delegate.applicationIcon());
   QObject::connect(&app, &QApplication::aboutToQuit, &delegate,
                    [&delegate] { delegate.applicationWillTerminate(); });
   // A stop from outside ends like Quit: the same orderly termination on the way out.

@@ -27,7 +27,11 @@ int QtDialogs::ask(const QString& title, const QString& message, const QStringLi
   box.setWindowTitle(QStringLiteral("Vantrel Photo Tether"));
   box.setText(title.isEmpty() ? QStringLiteral("Vantrel Photo Tether") : title);
   box.setInformativeText(message);
-  if (!icon_.isNull()) box.setIconPixmap(icon_.pixmap(64, 64));
+  if (!icon_.isNull()) {
+    box.setIconPixmap(icon_.pixmap(64, 64));
+  } else {
+    box.setIcon(QMessageBox::Information);
+  }
   QList<QAbstractButton*> made;
   for (const QString& text : buttons) made << box.addButton(text, QMessageBox::AcceptRole);
   if (!made.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(made.first()));

@@ -60,6 +60,8 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _ledger = new LedgerController(QDir(_env.dataFolder).filePath(QStringLiteral("shot_ledger.csv")),
                                  _worker, _backup, _status, _dialogs, this);
   _updates = new UpdateChecker(_displayVersion, _status, _dialogs, _defaults.get(), this);
+  _appIcon = imageResourceNamedAny(
+      {QStringLiteral("vantrel_tether_icon.icns"), QStringLiteral("vantrel_tether_icon.png")});
   wireSubsystems();
 }
 
@@ -84,7 +86,6 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
     _terminated = true;
     return false;
   }
-  _appIcon = imageResourceNamedAny({QStringLiteral("vantrel_tether_icon.png")});
   if (!_appIcon.isNull()) QApplication::setWindowIcon(_appIcon);
   QDir().mkpath(_env.dataFolder);
   _tags->loadSuffixes();
@@ -152,6 +153,13 @@ void VantrelAppDelegate::closeSplash() {
 }
 
 bool VantrelAppDelegate::eventFilter(QObject* watched, QEvent* event) {
+  // The desktop's theme changed: its colours are let in again, so the light look goes back on,
+  // once the theme's own handling is done.
+  if (event->type() == QEvent::ThemeChange && _window && watched == _window.data()) {
+    QTimer::singleShot(0, this, [this] {
+      if (!_terminated) applyAppearance();
+    });
+  }
   if (event->type() != QEvent::KeyPress || !_window) return QObject::eventFilter(watched, event);
   auto* key = static_cast<QKeyEvent*>(event);
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {

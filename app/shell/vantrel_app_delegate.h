@@ -66,7 +66,10 @@ class VantrelAppDelegate : public QObject {
   void closeSplash();
   QString resourcePath(const QString& name) const;
   QIcon imageResourceNamedAny(const QStringList& names) const;
-  // Up and down arrows move through the list, left and right through the photos.
+  // The application's icon, for the window and the alerts; null when no resource loads.
+  const QIcon& applicationIcon() const { return _appIcon; }
+  // Up and down arrows move through the list, left and right through the photos; a change of
+  // the desktop's theme re-applies the light appearance.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   // --- Window and settings ---

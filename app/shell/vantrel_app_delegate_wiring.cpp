@@ -93,6 +93,7 @@ void VantrelAppDelegate::wireSubsystems() {
   connect(_backup, &BackupController::backupJobDone, _ledger,
           &LedgerController::refreshBackupStates);
   connect(_tags, &TagsController::tagsChanged, this, [this] { updatePathLabels(); });
+  connect(_filing, &FilingController::foldersRescanned, this, [this] { updatePathLabels(); });
   // A worker that ended may leave a photo it wrote but never announced; a folder chosen later may
   // find photos that waited for one.
   connect(_worker, &WorkerSupervisor::workerExited, _unfiled, [this] {

@@ -31,7 +31,7 @@ std::string compactStorageString(uint64_t bytes) {
 }
 
 StorageLevel storageLevel(uint64_t freeBytes, uint64_t totalBytes) {
-  if (freeBytes == 0 || totalBytes == 0) return StorageLevel::Unknown;
+  if (totalBytes == 0) return StorageLevel::Unknown;
   if (freeBytes <= kCriticalFreeBytes) return StorageLevel::Critical;
   if (freeBytes <= kLowFreeBytes) return StorageLevel::Low;
   return StorageLevel::Plenty;

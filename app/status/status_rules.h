@@ -22,6 +22,8 @@ enum class StorageLevel { Plenty, Low, Critical, Unknown };
 constexpr uint64_t kCriticalFreeBytes = 10ULL * 1024 * 1024 * 1024;
 constexpr uint64_t kLowFreeBytes = 50ULL * 1024 * 1024 * 1024;
 
+// A volume of total size 0 is one that could not be read; 0 bytes free on a volume of known size
+// is a full disk, the most critical level of all.
 StorageLevel storageLevel(uint64_t freeBytes, uint64_t totalBytes);
 
 }  // namespace vantrel::status

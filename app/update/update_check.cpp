@@ -59,6 +59,14 @@ std::string_view packageExtension() {
 #endif
 }
 
+std::string_view installStep() {
+#if defined(__APPLE__)
+  return "drag it to Applications to install.";
+#else
+  return "open the downloaded package with your system's software installer.";
+#endif
+}
+
 std::string packageAddress(const std::vector<ReleaseAsset>& assets, std::string_view extension) {
   const std::string wanted = lower(extension);
   for (const ReleaseAsset& asset : assets)
@@ -89,8 +97,8 @@ UpdateReport reportFor(const CheckResult& result, std::string_view runningVersio
     report.kind = ReportKind::Offer;
     report.title = "Update available: " + versionShownFor(release.tag);
     report.message = "You have " + std::string(runningVersion.empty() ? "?" : runningVersion) +
-                     ". Download the new version? It opens in your browser; then drag it to "
-                     "Applications to install.";
+                     ". Download the new version? It opens in your browser; then " +
+                     std::string(installStep());
     if (isHttpsAddress(release.packageAddress))
       report.addressToOpen = release.packageAddress;
     else if (isHttpsAddress(release.pageAddress))

@@ -62,6 +62,8 @@ std::string serverStatusError(int httpStatus);
 
 // The installer package of this platform: ".dmg" on macOS, ".deb" elsewhere.
 std::string_view packageExtension();
+// What the operator does with that package once downloaded, as the end of the offer's sentence.
+std::string_view installStep();
 
 // The first asset whose lower-cased name ends with `extension`; empty when there is none.
 std::string packageAddress(const std::vector<ReleaseAsset>& assets, std::string_view extension);

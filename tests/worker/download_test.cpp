@@ -4,37 +4,13 @@
 #include <fstream>
 #include <thread>
 
-#include "worker_test_fixture.h"
+#include "watching_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class DownloadTest : public WorkerTest {
- protected:
-  // Connects with capture on; pictures are taken through the control file.
-  ChildProcess& start_watching(ChildProcess::Env env = {}, bool watch = true) {
-    env.emplace("VANTREL_SIM_CONTROL", control().string());
-    env.emplace("VANTREL_CPP_REGISTER_STATE_HANDLER", "1");
-    auto& worker = start(fast_camera_env(env));
-    connect();
-    if (watch) {
-      worker.send("PUMP_ACTIVE");
-      EXPECT_TRUE(worker.wait_for_line("PUMP_ACTIVE_READY|OK", 5s));
-    }
-    return worker;
-  }
-  fs::path control() const { return dir_ / "control"; }
-  void camera(const std::string& command) {
-    std::ofstream(control(), std::ios::app) << command << "\n";
-  }
-  std::vector<std::string> files_in_download() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(download_)) names.push_back(e.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-};
+using DownloadTest = WatchingTest;
 
 // The line announcing a download: its path, then the id of the CAPTURE_EVENT it answers.
 std::string downloadedLine(const fs::path& path, int eventId) {
@@ -211,7 +187,12 @@ TEST_F(DownloadTest, RemoteCaptureWithoutAutofocusPressesThenReleases) {
 }
 
 TEST_F(DownloadTest, ACameraShutdownIsReportedAndPumpingStops) {
-  auto& worker = start_watching();
+  // Every pump step is one EdsGetEvent in the camera's call log.
+  auto& worker = start_watching({{"VANTREL_CPP_PUMP_MODE", "edsgetevent"}});
+  const auto pumps = [this] {
+    const auto log = read_lines(sim_log_);
+    return std::count(log.begin(), log.end(), "EdsGetEvent=0x00000000");
+  };
   camera("shutdown");
   ASSERT_TRUE(worker.wait_for_line(
       "DISCONNECTED|Camera shutdown/disconnect detected by native C++ worker.", 10s));
@@ -219,6 +200,11 @@ TEST_F(DownloadTest, ACameraShutdownIsReportedAndPumpingStops) {
   auto diag = worker.wait_for_prefix("DIAG|", 5s);
   ASSERT_TRUE(diag);
   EXPECT_EQ(diag->rfind("DIAG|connected=0|", 0), 0u) << *diag;
+  // Pumping every 12 ms, half a second would add some forty steps.
+  const auto after_shutdown = pumps();
+  EXPECT_GT(after_shutdown, 0);
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(pumps(), after_shutdown);
 }
 
 TEST_F(DownloadTest, PumpLogLinesFollowTheVerboseOptions) {

@@ -497,7 +497,7 @@ void BackupController::backupButtonClicked() {
       }
     });
   }
-  if (_views.button) menu.exec(_views.button->mapToGlobal(QPoint(0, _views.button->height())));
+  if (_views.button) menu.exec(_views.button->mapToGlobal(QPoint(0, _views.button->height() + 4)));
 }
 
 void BackupController::refreshBackupMenu() {

@@ -95,8 +95,10 @@ bool FilingController::setTargetFolder(const QString& path) {
   refreshFolderLabel();
   emit settingsChanged();
   _status->updateStorageLabel();
-  _status->setStatus(QStringLiteral("Target folder selected."), QStringLiteral("good"));
+  // Before the status: a change of watching refreshes the readiness summary, which would
+  // replace the message at once.
   emit watchConditionsChanged();
+  _status->setStatus(QStringLiteral("Target folder selected."), QStringLiteral("good"));
   return true;
 }
 
@@ -257,6 +259,7 @@ void FilingController::counterTextEdited(const QString& text) {
 
 void FilingController::rescanOutputFolders() {
   _names->syncCountsFromFolder(_targetDir);
+  emit foldersRescanned();
 }
 
 void FilingController::updateControls(bool setupAllowed) {

@@ -99,6 +99,8 @@ class FilingController : public QObject {
   void settingsChanged();
   // Something watching depends on changed.
   void watchConditionsChanged();
+  // The photo folders were read again: the path-dependent displays follow.
+  void foldersRescanned();
 
  private:
   void filingFinished(const FilingOutcome& outcome);

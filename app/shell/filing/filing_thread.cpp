@@ -14,12 +14,14 @@ class PublishedStateHost : public vantrel::filing::FilingHost {
                      const std::function<void()>& counterAdvanced)
       : state_(state), counterAdvanced_(counterAdvanced) {}
 
-  std::uint64_t freeBytesOnTargetVolume() override {
+  std::optional<std::uint64_t> freeBytesOnTargetVolume() override {
     const std::filesystem::path folder = state_.snapshot().targetFolder;
-    if (folder.empty()) return 0;
+    if (folder.empty()) return std::nullopt;
     std::error_code error;
     const auto space = std::filesystem::space(folder, error);
-    return error ? 0 : space.available;
+    // A volume of no size is one that cannot be read (the storage card says "Unknown" too).
+    if (error || space.capacity == 0) return std::nullopt;
+    return space.available;
   }
   vantrel::filing::FilingSnapshot snapshotForFiling() override {
     vantrel::filing::FilingSnapshot snapshot = state_.snapshot();

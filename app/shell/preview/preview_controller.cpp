@@ -1,6 +1,7 @@
 #include "preview_controller.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -17,10 +18,18 @@
 
 namespace {
 constexpr int kPreviewDebounceMs = 450;
-}
+// A window being dragged larger resizes many times a second: the photo is read once it rests.
+constexpr int kResizeRedrawMs = 150;
+}  // namespace
 
 PreviewController::PreviewController(QObject* parent) : QObject(parent) {
   _previewReader.setMaxThreadCount(1);
+  _resizeRedraw = new QTimer(this);
+  _resizeRedraw->setSingleShot(true);
+  _resizeRedraw->setInterval(kResizeRedrawMs);
+  connect(_resizeRedraw, &QTimer::timeout, this, [this] {
+    if (!_requestedPreviewFile.empty() && !_stopped) showPreviewPath(_requestedPreviewFile, false);
+  });
 }
 
 PreviewController::~PreviewController() {
@@ -30,6 +39,12 @@ PreviewController::~PreviewController() {
 
 void PreviewController::attach(const PreviewViews& views) {
   _views = views;
+  if (_views.image) _views.image->installEventFilter(this);
+}
+
+bool PreviewController::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == _views.image) _resizeRedraw->start();
+  return QObject::eventFilter(watched, event);
 }
 
 void PreviewController::scheduleLatestCapturePreviewAtPath(const std::string& path) {
@@ -64,6 +79,7 @@ void PreviewController::refreshPreviewImageListAroundPath(const std::string& pat
 void PreviewController::showPreviewPath(const std::string& path, bool refreshList) {
   if (path.empty()) return;
   if (refreshList) refreshPreviewImageListAroundPath(path);
+  _requestedPreviewFile = path;
   const QSize box = _views.image ? _views.image->size() - QSize(8, 8) : QSize();
   const quint64 request = ++_previewRequest;
   // A large photo takes a moment to read; the window goes on meanwhile.

@@ -48,6 +48,8 @@ class PreviewController : public QObject {
   void updateControls();
   // No photo read from now on is shown.
   void stop() { _stopped = true; }
+  // The preview's size changed: the shown photo is read again at the new size.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   const std::string& currentPreviewFile() const { return _currentPreviewFile; }
   const std::vector<std::string>& previewImageFiles() const { return _previewImageFiles; }
@@ -62,8 +64,11 @@ class PreviewController : public QObject {
   std::vector<std::string> _previewImageFiles;
   qint64 _previewIndex = -1;
   std::string _currentPreviewFile;
+  // The photo last asked for: a redraw must not bring back one it replaced while being read.
+  std::string _requestedPreviewFile;
   std::string _pendingPreviewFile;
   QTimer* _previewDebounce = nullptr;
+  QTimer* _resizeRedraw = nullptr;
   bool _stopped = false;
   // Declared last, so it is destroyed first: its destructor waits for a read in progress while
   // everything else still exists.

@@ -1,12 +1,15 @@
 #include "status_controller.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTimer>
 
 #include "dialogs.h"
+#include "elided_label.h"
 #include "palette.h"
 #include "status_rules.h"
 #include "view_styling.h"
@@ -55,7 +58,7 @@ void StatusController::setStatus(const QString& text, const QString& kind) {
     });
   }
   if (_views.status) {
-    _views.status->setText(QStringLiteral("● ") + text);
+    _views.status->setFullText(QStringLiteral("● ") + text);
     _views.status->setToolTip(text);
     styleStatusValue(_views.status, statusColor(_lastStatusKind));
   }
@@ -109,23 +112,25 @@ void StatusController::showCameraPill(const vantrel::link::CameraPill& pill) {
 QString StatusController::storageBaseFolder() const {
   const QString target = _targetFolder ? _targetFolder() : QString();
   if (!target.isEmpty()) return target;
-  return QDir::home().filePath(QStringLiteral("Desktop"));
+  // Many Linux homes have no "Desktop": the folder the desktop names, else the home folder.
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  if (!desktop.isEmpty() && QFileInfo(desktop).isDir()) return desktop;
+  return QDir::homePath();
 }
 
-quint64 StatusController::freeLaptopBytes() const {
-  QStorageInfo info(storageBaseFolder());
-  return info.isValid() && info.isReady() ? static_cast<quint64>(info.bytesAvailable()) : 0;
-}
-
-quint64 StatusController::totalLaptopBytes() const {
-  QStorageInfo info(storageBaseFolder());
-  return info.isValid() && info.isReady() ? static_cast<quint64>(info.bytesTotal()) : 0;
+VolumeSpace StatusController::laptopVolumeSpace() const {
+  const QString folder = storageBaseFolder();
+  if (_readVolume) return _readVolume(folder);
+  const QStorageInfo info(folder);
+  if (!info.isValid() || !info.isReady()) return {};
+  return {static_cast<quint64>(info.bytesAvailable()), static_cast<quint64>(info.bytesTotal())};
 }
 
 void StatusController::updateStorageLabel() {
   using vantrel::status::StorageLevel;
-  const quint64 free = freeLaptopBytes();
-  const StorageLevel level = vantrel::status::storageLevel(free, totalLaptopBytes());
+  const VolumeSpace space = laptopVolumeSpace();
+  const quint64 free = space.freeBytes;
+  const StorageLevel level = vantrel::status::storageLevel(free, space.totalBytes);
   QString text = QString::fromStdString(vantrel::status::compactStorageString(free));
   QColor color;
   QColor fill = palette::cardBackground();

@@ -10,15 +10,22 @@
 #include "camera_state.h"
 
 class Dialogs;
+class ElidedLabel;
 class QFrame;
 class QLabel;
 class QTimer;
 
 struct StatusViews {
-  QLabel* status = nullptr;
+  ElidedLabel* status = nullptr;
   QLabel* cameraPill = nullptr;
   QLabel* storageValue = nullptr;
   QFrame* storageCard = nullptr;
+};
+
+// The volume that holds a folder; total 0 when it cannot be read.
+struct VolumeSpace {
+  quint64 freeBytes = 0;
+  quint64 totalBytes = 0;
 };
 
 // What the readiness summary adds up.
@@ -39,6 +46,10 @@ class StatusController : public QObject {
   void setReadinessSource(std::function<Readiness()> source) { _readiness = std::move(source); }
   // The folder whose volume the storage card shows: the target folder, or empty for none.
   void setTargetFolderSource(std::function<QString()> source) { _targetFolder = std::move(source); }
+  // How a folder's volume is read; the disk's own answer unless replaced (tests fill disks).
+  void setVolumeReader(std::function<VolumeSpace(const QString&)> reader) {
+    _readVolume = std::move(reader);
+  }
 
   void setStatus(const QString& text, const QString& kind);
   // A status that stays over the readiness summary until another status replaces it or it is
@@ -53,8 +64,9 @@ class StatusController : public QObject {
 
   void showCameraPill(const vantrel::link::CameraPill& pill);
 
-  quint64 freeLaptopBytes() const;
-  quint64 totalLaptopBytes() const;
+  quint64 freeLaptopBytes() const { return laptopVolumeSpace().freeBytes; }
+  quint64 totalLaptopBytes() const { return laptopVolumeSpace().totalBytes; }
+  VolumeSpace laptopVolumeSpace() const;
   void updateStorageLabel();
   void startStorageTimer();
   // The application is ending: timers stop, and no alert opens any more (a modal dialog would
@@ -79,6 +91,7 @@ class StatusController : public QObject {
   StatusViews _views;
   std::function<Readiness()> _readiness;
   std::function<QString()> _targetFolder;
+  std::function<VolumeSpace(const QString&)> _readVolume;
   QString _lastFriendlyStatus;
   QString _lastStatusKind;
   QString _cameraStatusText;

@@ -2,14 +2,17 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
 #include <QStyleFactory>
 
 #include "palette.h"
 
 void applyLightAppearance() {
-  if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-    QApplication::setStyle(fusion);
-  QPalette light;
+  QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+  if (fusion) QApplication::setStyle(fusion);
+  // Every role from Fusion's own light palette: a default palette would start from the current
+  // one, so the roles not named below would keep a dark theme's colours.
+  QPalette light = fusion ? fusion->standardPalette() : QPalette(palette::softPanel());
   light.setColor(QPalette::Window, palette::appBackground());
   light.setColor(QPalette::WindowText, QColor(0, 0, 0, 217));
   light.setColor(QPalette::Base, palette::fieldBackground());

@@ -10,12 +10,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "elided_label.h"
 #include "names_table_model.h"
 #include "palette.h"
 #include "unfiled_downloads.h"
@@ -100,6 +102,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   emit closeRequested();
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == settings.popover && event->type() == QEvent::MouseButtonPress) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    QPushButton* gear = settings.gearButton;
+    if (gear && gear->rect().contains(gear->mapFromGlobal(at)))
+      settings.popover->setAttribute(Qt::WA_NoMouseReplay);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 QWidget* MainWindow::buildTopPanel(QWidget* parent) {
   auto* top = new QFrame(parent);
   top->setObjectName(QStringLiteral("topPanel"));
@@ -108,7 +120,8 @@ QWidget* MainWindow::buildTopPanel(QWidget* parent) {
   topLayout->setContentsMargins(10, 8, 10, 8);
   statusViews.cameraPill = new QLabel(QStringLiteral("● —"), top);
   statusViews.cameraPill->setToolTip(QStringLiteral("Live camera connection status"));
-  statusViews.status = new QLabel(QStringLiteral("● Ready"), top);
+  // Cut at its end rather than widening its card: the cards to its right stay in view.
+  statusViews.status = new ElidedLabel(QStringLiteral("● Ready"), top);
   auto* counter = new QLineEdit(QStringLiteral("1"), top);
   counter->setObjectName(QStringLiteral("counterField"));
   counter->setToolTip(QStringLiteral("Next photo number"));
@@ -273,7 +286,8 @@ QWidget* MainWindow::buildRightPane() {
 QWidget* MainWindow::buildSettingsPopover() {
   auto* popover = new QFrame(this, Qt::Popup);
   popover->setObjectName(QStringLiteral("settingsPopover"));
-  popover->setFixedSize(360, 410);
+  popover->installEventFilter(this);
+  popover->setFixedSize(360, 470);
   styleCardView(popover, palette::cardBackground());
   auto* layout = new QVBoxLayout(popover);
   auto section = [&](const QString& title) {

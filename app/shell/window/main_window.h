@@ -86,6 +86,9 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A press on the gear while the popover is open closes it for good: the press is not passed
+  // on to the gear, which would open it again.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* buildTopPanel(QWidget* parent);

@@ -10,6 +10,8 @@ QWidget* showSplashScreen(const QIcon& mark, const QString& displayVersion) {
   auto* splash =
       new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
   splash->setAttribute(Qt::WA_DeleteOnClose);
+  // Only the rounded card is drawn: its corners show what lies behind, not a square.
+  splash->setAttribute(Qt::WA_TranslucentBackground);
   splash->setFixedSize(500, 380);
   splash->setStyleSheet(
       QStringLiteral("QWidget#splash { background: rgb(51,102,153); border-radius: 20px; }"

@@ -73,7 +73,7 @@ TEST_F(CaptureFiling, RefusalsLeaveTheSourceAndTheCounterAlone) {
   const fs::path photo = download("full.JPG", "12345");
   host_.freeBytes = 5 + kStorageReserveBytes - 1;
   EXPECT_EQ(renameDownloadedFile(photo, host_).error, kStorageFullError);
-  host_.freeBytes = 0;
+  host_.freeBytes = std::nullopt;
   host_.snapshot.targetFolder.clear();
   EXPECT_EQ(renameDownloadedFile(photo, host_).error, kNoTargetFolderError);
 
@@ -82,12 +82,21 @@ TEST_F(CaptureFiling, RefusalsLeaveTheSourceAndTheCounterAlone) {
   EXPECT_EQ(host_.snapshot.counterText, "7");
   EXPECT_FALSE(fs::exists(root_ / "Ann"));
 
-  // Exactly the reserve is enough; free space that cannot be read (0) does not block.
+  // Exactly the reserve is enough; free space that cannot be read does not block.
   host_.snapshot.targetFolder = root_;
   host_.freeBytes = 5 + kStorageReserveBytes;
   EXPECT_TRUE(renameDownloadedFile(photo, host_).succeeded());
-  host_.freeBytes = 0;
+  host_.freeBytes = std::nullopt;
   EXPECT_TRUE(renameDownloadedFile(download("b.JPG"), host_).succeeded());
+}
+
+TEST_F(CaptureFiling, AFullVolumeIsNotMistakenForOneThatCannotBeRead) {
+  const fs::path photo = download("full.JPG", "12345");
+  host_.freeBytes = 0;
+  EXPECT_EQ(renameDownloadedFile(photo, host_).error, kStorageFullError);
+  EXPECT_EQ(read(photo), "12345");
+  EXPECT_EQ(host_.snapshot.counterText, "7");
+  EXPECT_FALSE(fs::exists(root_ / "Ann"));
 }
 
 TEST_F(CaptureFiling, NeverReplacesAFileThatAppearsJustBeforeTheMove) {

@@ -59,11 +59,11 @@ class TempFolderTest : public ::testing::Test {
 // choice of a number and the move, where the operator or another program may act.
 class FakeFilingHost : public FilingHost {
  public:
-  std::uint64_t freeBytes = 0;
+  std::optional<std::uint64_t> freeBytes;  // nothing: the volume cannot be read
   FilingSnapshot snapshot;
   std::function<void(std::int64_t next)> onAdvance;
 
-  std::uint64_t freeBytesOnTargetVolume() override { return freeBytes; }
+  std::optional<std::uint64_t> freeBytesOnTargetVolume() override { return freeBytes; }
   FilingSnapshot snapshotForFiling() override { return snapshot; }
   void advanceCounter(std::int64_t next) override {
     if (onAdvance) onAdvance(next);

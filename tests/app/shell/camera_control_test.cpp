@@ -152,11 +152,16 @@ TEST_F(CameraControlTest, CardWarningOncePerConnectAndNeverAfterDisconnect) {
 
 TEST_F(CameraControlTest, SaveModeIsSentWhileConnectedAndNotWatching) {
   auto& app = launch();
+  QObject listening;  // the worker's answers are heard while this test runs
+  bool answered = false;
+  QObject::connect(&app.worker(), &WorkerSupervisor::lineReceived, &listening,
+                   [&](const std::string& line, bool) { answered |= line == "SAVE_DEST|card"; });
   app.camera().connectCameraManual();
   ASSERT_TRUE(waitFor([&] { return app.camera().state().cameraConnected; }));
   app.camera().selectDestination(2);
   EXPECT_EQ(app.status().lastFriendlyStatus(), "Save mode changed to CARD.");
   EXPECT_EQ(app.camera().selectedSaveModeLower(), "card");
+  EXPECT_TRUE(waitFor([&] { return answered; })) << "the worker never set the card mode";
 }
 
 }  // namespace

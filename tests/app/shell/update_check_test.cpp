@@ -78,8 +78,8 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedAndItsPackageOpened) {
   checkNow();
   EXPECT_EQ(lastAlert().title, "Update available: 8.1");
   EXPECT_EQ(lastAlert().message,
-            "You have 8.0. Download the new version? It opens in your browser; then drag it to "
-            "Applications to install.");
+            "You have 8.0. Download the new version? It opens in your browser; then open the "
+            "downloaded package with your system's software installer.");
   EXPECT_EQ(opened(), QList<QUrl>{QUrl(kPackage)});
   EXPECT_TRUE(server_.lastRequest().startsWith("GET /repos/vantrel/tether/releases/latest "));
   EXPECT_TRUE(server_.lastRequest().contains("Accept: application/vnd.github+json\r\n"));

@@ -29,8 +29,10 @@ TEST(StatusRules, StorageThresholds) {
   EXPECT_EQ(storageLevel(kCriticalFreeBytes + 1, 1ULL << 40), StorageLevel::Low);
   EXPECT_EQ(storageLevel(kLowFreeBytes, 1ULL << 40), StorageLevel::Low);
   EXPECT_EQ(storageLevel(kLowFreeBytes + 1, 1ULL << 40), StorageLevel::Plenty);
-  EXPECT_EQ(storageLevel(0, 1ULL << 40), StorageLevel::Unknown);
+  // A full disk is critical, not unknown; only a volume of no known size is unknown.
+  EXPECT_EQ(storageLevel(0, 1ULL << 40), StorageLevel::Critical);
   EXPECT_EQ(storageLevel(5, 0), StorageLevel::Unknown);
+  EXPECT_EQ(storageLevel(0, 0), StorageLevel::Unknown);
 }
 
 }  // namespace
