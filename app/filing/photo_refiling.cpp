@@ -22,7 +22,7 @@ class RefilingHost : public FilingHost {
   bool counterChanged() const { return counterChanged_; }
 
   // The photo stays on the volume it is on: no room is needed.
-  std::uint64_t freeBytesOnTargetVolume() override { return 0; }
+  std::optional<std::uint64_t> freeBytesOnTargetVolume() override { return std::nullopt; }
   FilingSnapshot snapshotForFiling() override {
     FilingSnapshot snapshot = state_.snapshot();
     snapshot.personName = person_.personName;

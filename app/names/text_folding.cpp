@@ -72,7 +72,7 @@ std::vector<Utf8Piece> utf8Pieces(std::string_view text) {
   std::size_t runStart = 0;
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t start = pos;
-    if (decodeAt(text, pos) != kInvalid) continue;
+    if (decodeUtf8At(text, pos) != kInvalidCodePoint) continue;
     if (start > runStart) pieces.push_back({text.substr(runStart, start - runStart), true});
     pieces.push_back({text.substr(start, 1), false});
     runStart = pos;

@@ -15,13 +15,14 @@
 #include "dialogs.h"
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
-#include "ledger_controller.h"
 #include "last_photos_controller.h"
+#include "ledger_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
 #include "photo_limit_controller.h"
 #include "preview_controller.h"
+#include "scan_select_controller.h"
 #include "splash_screen.h"
 #include "status_controller.h"
 #include "tags_controller.h"
@@ -54,6 +55,7 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _repair = new FolderRepairController(_list, _filing, _tags, _backup, _status, _dialogs, this);
   _lastPhotos = new LastPhotosController(_filing, _list, _backup, _status, _dialogs, this);
   _photoLimit = new PhotoLimitController(_list, _status, _defaults.get(), this);
+  _scanSelect = new ScanSelectController(_list, _status, this);
   _unfiled = new UnfiledDownloadsController(_filing, _list, _status, _dialogs,
                                             _env.unsetDownloadFolder, this);
   _preview = new PreviewController(this);

@@ -8,6 +8,7 @@
 //   CameraDriverController which camera library the worker loads
 //   NamesController        the list, its store, import/export, search/filter/sort, selection
 //   NameRowActions         row menu, clipboard, notes, drags
+//   ScanSelectController   scan to select (Enter in the search field, keys from the table)
 //   TagsController         folder suffix tags
 //   FilingController       target folder, counter, filing thread, rescans
 //   FolderRepairController renames and moves of photo folders
@@ -44,6 +45,7 @@ class NameRowActions;
 class NamesController;
 class PhotoLimitController;
 class PreviewController;
+class ScanSelectController;
 class StatusController;
 class TagsController;
 class UnfiledDownloadsController;
@@ -95,6 +97,7 @@ class VantrelAppDelegate : public QObject {
   FilingController& filing() { return *_filing; }
   FolderRepairController& repair() { return *_repair; }
   LastPhotosController& lastPhotos() { return *_lastPhotos; }
+  ScanSelectController& scanSelect() { return *_scanSelect; }
   PhotoLimitController& photoLimit() { return *_photoLimit; }
   UnfiledDownloadsController& unfiled() { return *_unfiled; }
   BackupController& backup() { return *_backup; }
@@ -136,6 +139,7 @@ class VantrelAppDelegate : public QObject {
   FolderRepairController* _repair;
   LastPhotosController* _lastPhotos;
   PhotoLimitController* _photoLimit;
+  ScanSelectController* _scanSelect;
   UnfiledDownloadsController* _unfiled;
   PreviewController* _preview;
   LedgerController* _ledger;

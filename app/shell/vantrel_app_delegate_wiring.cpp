@@ -12,8 +12,8 @@
 #include "camera_controller.h"
 #include "filing_controller.h"
 #include "folder_repair_controller.h"
-#include "ledger_controller.h"
 #include "last_photos_controller.h"
+#include "ledger_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
@@ -22,6 +22,7 @@
 #include "palette.h"
 #include "photo_limit_controller.h"
 #include "preview_controller.h"
+#include "scan_select_controller.h"
 #include "settings_keys.h"
 #include "status_controller.h"
 #include "tags_controller.h"
@@ -144,6 +145,7 @@ void VantrelAppDelegate::attachWindow(MainWindow* window) {
   _backup->installBackupMenu(window->actions.backupMenu);
   _preview->attach(window->previewViews);
   _unfiled->attach(window->unfiledViews);
+  _scanSelect->attach(window->namesViews.searchField, window->namesViews.table, window);
   _photoLimit->attach(window->photoLimitViews);
 }
 

@@ -24,8 +24,8 @@ class MovedPhotoBackups : public ::testing::Test {
   }
 
   void copyEverything() {
-    while (const std::optional<CopyJob> job = coordinator.processBackupQueue()) {
-      if (!coordinator.finishJob(*job, runCopyJob(*job)).processNext) return;
+    while (const std::optional<CopyRun> run = coordinator.processBackupQueue()) {
+      if (!coordinator.finishJob(*run, runCopyJobs(*run)).processNext) return;
     }
   }
   // The photo moved on disk the way refiling moves it, then the backup told.
@@ -58,11 +58,11 @@ TEST_F(MovedPhotoBackups, AVerifiedCopyMovesAlongAndStillCounts) {
 TEST_F(MovedPhotoBackups, AWaitingPhotoWaitsUnderItsNewNameEvenWhileItsOldNameIsCopied) {
   coordinator.backupSavedFile(annPhoto.string());
   // The copy of the old name is under way while the photo moves.
-  const std::optional<CopyJob> running = coordinator.processBackupQueue();
+  const std::optional<CopyRun> running = coordinator.processBackupQueue();
   ASSERT_TRUE(running);
   moveAnnsPhotoToBob();
   EXPECT_EQ(coordinator.queue().front(), bobPhoto.string());
-  EXPECT_TRUE(coordinator.finishJob(*running, runCopyJob(*running)).processNext);
+  EXPECT_TRUE(coordinator.finishJob(*running, runCopyJobs(*running)).processNext);
   copyEverything();
 
   EXPECT_TRUE(coordinator.queue().empty());
