@@ -9,7 +9,9 @@ namespace vantrel::names {
 
 namespace {
 
-constexpr std::array<char, 3> kCandidates = {'\t', ';', ','};  // in order of preference
+constexpr std::array<char, 3> kCandidates = {',', ';', '\t'};  // in order of preference
+// The first title of the grid store and of every export.
+constexpr std::string_view kOwnFirstTitle = "File Name";
 constexpr std::size_t kSampleRecords = 20;
 
 bool isBlank(const Record& record) {
@@ -53,20 +55,28 @@ std::array<std::vector<std::size_t>, kCandidates.size()> countDelimiters(std::st
 }  // namespace
 
 std::optional<char> detectDelimiter(std::string_view text, TextSource source) {
+  if (text.starts_with(kOwnFirstTitle) && text.size() > kOwnFirstTitle.size()) {
+    const char next = text[kOwnFirstTitle.size()];
+    if (std::find(kCandidates.begin(), kCandidates.end(), next) != kCandidates.end()) return next;
+  }
   const auto counts = countDelimiters(text, source);
   if (counts[0].empty()) return std::nullopt;
+  std::optional<char> consistent;
+  std::size_t mostCells = 0;
   for (std::size_t k = 0; k < kCandidates.size(); ++k) {
     const auto& perRecord = counts[k];
-    if (perRecord.front() > 0 &&
-        std::all_of(perRecord.begin(), perRecord.end(),
-                    [&](std::size_t n) { return n == perRecord.front(); })) {
-      return kCandidates[k];
+    const std::size_t cuts = perRecord.front();
+    if (cuts > mostCells && std::all_of(perRecord.begin(), perRecord.end(),
+                                        [cuts](std::size_t n) { return n == cuts; })) {
+      consistent = kCandidates[k];
+      mostCells = cuts;
     }
   }
+  if (consistent) return consistent;
   // Ragged lines (a program that leaves out trailing empty cells): the one splitting most lines.
   std::optional<char> best;
   std::size_t bestSplit = 0;
-  for (std::size_t k = kCandidates.size(); k-- > 0;) {  // comma wins a tie
+  for (std::size_t k = 0; k < kCandidates.size(); ++k) {  // comma wins a tie
     const auto& perRecord = counts[k];
     const auto split = static_cast<std::size_t>(
         std::count_if(perRecord.begin(), perRecord.end(), [](std::size_t n) { return n > 0; }));

@@ -16,10 +16,11 @@ using Record = std::vector<std::string>;
 // belongs to the name. Files come from spreadsheets, which never write a space after a delimiter.
 enum class TextSource { File, Pasted };
 
-// The delimiter of the first lines: of comma, semicolon and tab (counted outside quotes), the one
-// that splits every line into the same number of cells (tab, then semicolon, then comma when
-// several do); failing that, the one that splits most lines, if that is at least half of them.
-// Nothing when in doubt (a single column, or no clear winner).
+// The delimiter of the first lines, of comma, semicolon and tab (counted outside quotes). A file
+// this program wrote says it in its first line: "File Name" and then the delimiter. Otherwise
+// the one that splits every line into the same number of cells, the most cells when several
+// do (comma, then semicolon, then tab on a tie); failing that, the one that splits most lines,
+// if that is at least half of them. Nothing when in doubt (a single column, or no clear winner).
 std::optional<char> detectDelimiter(std::string_view text, TextSource source);
 
 // Every record of the text, cut at the delimiter outside quotes. A record ends at LF, CRLF or CR

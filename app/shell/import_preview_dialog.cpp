@@ -85,6 +85,7 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportPreviewRequest& request, QW
   preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   preview_->setSelectionMode(QAbstractItemView::NoSelection);
   preview_->verticalHeader()->setVisible(false);
+  preview_->horizontalHeader()->setStretchLastSection(true);
   preview_->setMinimumHeight(240);
   column->addWidget(preview_, 1);
 

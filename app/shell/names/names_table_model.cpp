@@ -82,8 +82,12 @@ QVariant NamesTableModel::fieldData(qint64 row, int column, int role) const {
     case Qt::ForegroundRole:
       return selected_.contains(row) ? QColor(Qt::white) : palette::secondaryLabel();
     case Qt::FontRole: {
-      QFont font;
-      font.setPixelSize(12);
+      // Asked for every painted cell: made once.
+      static const QFont font = [] {
+        QFont small;
+        small.setPixelSize(12);
+        return small;
+      }();
       return font;
     }
     default:

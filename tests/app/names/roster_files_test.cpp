@@ -193,6 +193,12 @@ TEST(DelimiterDetection, PicksTheDelimiterThatSplitsEveryLineAlike) {
   EXPECT_EQ(detectDelimiter("Name;Class\n\"Lee, Ann\";5b\n\"Ng, Bo\";5c", TextSource::File), ';');
   // A program that leaves out trailing empty cells: most lines still split at semicolons.
   EXPECT_EQ(detectDelimiter("Name;Class;Teacher\nAnn;5b\nBo;5c;Ng\nCy", TextSource::File), ';');
+  // Several split every line alike: the most cells win, and on a tie the comma.
+  EXPECT_EQ(detectDelimiter("a;b;c,d\ne;f;g,h", TextSource::File), ';');
+  EXPECT_EQ(detectDelimiter("a;b,c\nd;e,f", TextSource::File), ',');
+  // What this program wrote names its delimiter, however many semicolons the names hold.
+  EXPECT_EQ(detectDelimiter("File Name,Notes,A;B;C\nx;y;z;w,,1", TextSource::File), ',');
+  EXPECT_EQ(detectDelimiter("File Name;Notes\nLee, Ann, Dr.;", TextSource::File), ';');
   // Comma when in doubt.
   EXPECT_EQ(detectDelimiter("Ann\nBo\nCy", TextSource::File), std::nullopt);
   EXPECT_EQ(RosterTable::fromBytes("Ann\nBo").delimiter, ',');

@@ -7,6 +7,7 @@
 #include <QTableWidget>
 
 #include "import_preview_dialog.h"
+#include "names_messages.h"
 #include "names_window_fixture.h"
 #include "roster_samples.h"
 
@@ -258,6 +259,25 @@ TEST_F(RosterImportTest, ThePreviewDialogShowsTheRowsAndWhatTheChoiceGives) {
   EXPECT_EQ(choice.nameColumn, 1);
   EXPECT_EQ(choice.lastNameColumn, 0);
   EXPECT_EQ(choice.noteColumn, vantrel::names::kNoColumn);
+}
+
+TEST_F(RosterImportTest, ScreenshotOfTheImportPreview) {
+  const QString folder = qEnvironmentVariable("VANTREL_SCREENSHOT_DIR");
+  if (folder.isEmpty()) GTEST_SKIP() << "set VANTREL_SCREENSHOT_DIR to keep a screenshot";
+  ImportPreviewRequest request;
+  request.table = vantrel::names::RosterTable::fromBytes(roster_samples::kWindows1252Semicolons);
+  request.title = QStringLiteral("Import “klasse_5b.csv”");
+  request.summary = QString::fromStdString(vantrel::names::importPreviewSummary(request.table, 1));
+  request.initial = request.table.defaultChoice();
+  ImportPreviewDialog dialog(request);
+  choose(dialog, "previewNameMode", QStringLiteral("Two columns: First Last"));
+  choose(dialog, "previewNameColumn", QStringLiteral("Vorname"));
+  choose(dialog, "previewLastNameColumn", QStringLiteral("Nachname"));
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QTest::qWait(200);
+  QDir().mkpath(folder);
+  EXPECT_TRUE(dialog.grab().save(folder + "/import_preview.png"));
 }
 
 }  // namespace
