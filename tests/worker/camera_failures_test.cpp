@@ -15,6 +15,11 @@ bool log_has(const std::vector<std::string>& log, const std::string& entry) {
   return std::find(log.begin(), log.end(), entry) != log.end();
 }
 
+long count_of(const std::vector<std::string>& log, const std::string& prefix) {
+  return std::count_if(log.begin(), log.end(),
+                       [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
 TEST_F(CameraFailuresTest, AConnectStepThatFailsEndsTheConnectWithItsOwnError) {
   struct Case {
     std::string failing;
@@ -69,6 +74,13 @@ TEST_F(CameraFailuresTest, ADownloadThatCannotStartLeavesNoFileAndTheNextOneWork
     EXPECT_EQ(*error, "ERROR|EdsGetDirectoryItemInfo failed: 0x00000002");
     EXPECT_TRUE(worker.lines_with_prefix("DOWNLOADED|").empty());
     EXPECT_TRUE(files_in_download().empty());
+    // Without the item's name and size nothing is written: the item is only released. (A command
+    // is read once the download step is over.)
+    worker.send("PRIME");
+    ASSERT_TRUE(worker.wait_for_line("PRIME_DONE|OK", 5s));
+    const auto log = read_lines(sim_log_);
+    EXPECT_EQ(count_of(log, "EdsCreateFileStream"), 0);
+    EXPECT_EQ(count_of(log, "EdsRelease kind=directory-item"), 1);
   }
   // A download folder that is a file: the stream cannot be made, the file is left alone.
   sim_log_ = dir_ / "second.log";
@@ -82,6 +94,9 @@ TEST_F(CameraFailuresTest, ADownloadThatCannotStartLeavesNoFileAndTheNextOneWork
   ASSERT_TRUE(error);
   EXPECT_EQ(*error, "ERROR|EdsCreateFileStream failed: 0x00000020");
   EXPECT_EQ(fs::file_size(not_a_folder), 14u);
+  worker.send("PRIME");
+  ASSERT_TRUE(worker.wait_for_line("PRIME_DONE|OK", 5s));
+  EXPECT_EQ(count_of(read_lines(sim_log_), "EdsDownload "), 0);
   worker.send("SET_DOWNLOAD_DIR|" + download_.string());
   camera("shoot");
   ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string(), 10s));

@@ -28,6 +28,8 @@ TEST_F(PumpingTest, EachPumpModeUsesOnlyItsOwnWayOfFetchingEvents) {
     auto& worker = start_watching({{"VANTREL_CPP_PUMP_MODE", c.mode}});
     camera("shoot 2");
     ASSERT_TRUE(worker.wait_for_prefix("DOWNLOADED|" + download_.string() + "/IMG_0002", 10s));
+    worker.send("PRIME");  // read once the pump step that delivered is over
+    ASSERT_TRUE(worker.wait_for_line("PRIME_DONE|OK", 5s));
     const auto log = read_lines(sim_log_);
     EXPECT_EQ(count_of(log, "EdsGetEvent") > 0, c.get_event);
     EXPECT_EQ(count_of(log, "run-loop delivered") > 0, c.run_loop);

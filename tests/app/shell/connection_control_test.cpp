@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QSettings>
 #include <QTest>
@@ -179,12 +180,18 @@ TEST_F(ConnectionControlTest, ACounterOfNoneOrLettersIsNeverStored) {
   setStoredValue(QStringLiteral("VantrelLastCounterValue"), 7);
   auto& app = launchQuiet();
   ASSERT_EQ(app.filing().counterText(), "7");
-  app.filing().counterTextEdited(QStringLiteral("0"));
+  QLineEdit* field = static_cast<MainWindow*>(app.window())->filingViews.counterField;
+  const auto type = [field](const QString& keys) {
+    field->selectAll();
+    QTest::keyClicks(field, keys);
+  };
+  type(QStringLiteral("0"));
+  EXPECT_EQ(app.filing().counterText(), "0");
   EXPECT_EQ(stored(QStringLiteral("VantrelLastCounterValue")).toInt(), 7);
-  app.filing().counterTextEdited(QStringLiteral("abc"));
+  type(QStringLiteral("abc"));
   EXPECT_EQ(app.filing().counterText(), "");
   EXPECT_EQ(stored(QStringLiteral("VantrelLastCounterValue")).toInt(), 7);
-  app.filing().counterTextEdited(QStringLiteral("1x2"));
+  type(QStringLiteral("1x2"));
   EXPECT_EQ(app.filing().counterText(), "12");
   EXPECT_EQ(stored(QStringLiteral("VantrelLastCounterValue")).toInt(), 12);
 }
