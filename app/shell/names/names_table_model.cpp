@@ -5,8 +5,8 @@
 
 #include "field_names.h"
 #include "palette.h"
-#include "utf8_text.h"
 #include "photo_limit.h"
+#include "utf8_text.h"
 
 NamesTableModel::NamesTableModel(vantrel::names::NamesList& names, QObject* parent)
     : QAbstractTableModel(parent), names_(names) {}
