@@ -71,7 +71,7 @@ TEST_F(CameraFailuresTest, ADownloadThatCannotStartLeavesNoFileAndTheNextOneWork
     camera("shoot");
     auto error = worker.wait_for_prefix("ERROR|", 10s);
     ASSERT_TRUE(error);
-    EXPECT_EQ(*error, "ERROR|EdsGetDirectoryItemInfo failed: 0x00000002");
+    EXPECT_EQ(*error, "ERROR|EdsGetDirectoryItemInfo failed: 0x00000002|id=1");
     EXPECT_TRUE(worker.lines_with_prefix("DOWNLOADED|").empty());
     EXPECT_TRUE(files_in_download().empty());
     // Without the item's name and size nothing is written: the item is only released. (A command
@@ -92,14 +92,14 @@ TEST_F(CameraFailuresTest, ADownloadThatCannotStartLeavesNoFileAndTheNextOneWork
   camera("shoot");
   auto error = worker.wait_for_prefix("ERROR|", 10s);
   ASSERT_TRUE(error);
-  EXPECT_EQ(*error, "ERROR|EdsCreateFileStream failed: 0x00000020");
+  EXPECT_EQ(*error, "ERROR|EdsCreateFileStream failed: 0x00000020|id=1");
   EXPECT_EQ(fs::file_size(not_a_folder), 14u);
   worker.send("PRIME");
   ASSERT_TRUE(worker.wait_for_line("PRIME_DONE|OK", 5s));
   EXPECT_EQ(count_of(read_lines(sim_log_), "EdsDownload "), 0);
   worker.send("SET_DOWNLOAD_DIR|" + download_.string());
   camera("shoot");
-  ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string(), 10s));
+  ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string() + "|id=2", 10s));
   EXPECT_EQ(worker.lines_with_prefix("ERROR|").size(), 1u);
 }
 

@@ -18,7 +18,7 @@ class ScanSelectTest : public ShellTest {
     QFile store(env().gridStorePath);
     EXPECT_TRUE(store.open(QIODevice::WriteOnly));
     store.write(
-        "File Name,Notes,Count,Marker,Student ID\nAnn Lee,,0,,S1001\nBob Roe,,0,,S1002\n"
+        "File Name,Notes,Captured,Marker,Student ID\nAnn Lee,,0,,S1001\nBob Roe,,0,,S1002\n"
         "Cy Twin,,0,,S1003\n");
     store.close();
     setStoredValue(QStringLiteral("VantrelLastTargetDir"), photos());
