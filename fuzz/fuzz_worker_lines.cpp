@@ -122,9 +122,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(!line.empty() && !isBlank(line.front()) && !isBlank(line.back()));
     FUZZ_CHECK(line.find('\n') == std::string::npos);
     const WorkerMessage message = parseWorkerLine(line);
+    // A final "|id=<digits>" is the announcing event's id, not part of the payload.
+    const std::string body = message.eventId ? line.substr(0, line.rfind("|id=")) : line;
+    if (message.eventId) {
+      FUZZ_CHECK(message.kind == WorkerMessageKind::CaptureEvent ||
+                 message.kind == WorkerMessageKind::Downloaded ||
+                 message.kind == WorkerMessageKind::Error);
+      const std::string digits = line.substr(body.size() + 4);
+      FUZZ_CHECK(!digits.empty() && digits.find_first_not_of("0123456789") == std::string::npos);
+      FUZZ_CHECK(std::stoull(digits) == *message.eventId);
+    }
     // The payload is the end of the line, after the kind's own prefix.
-    FUZZ_CHECK(message.payload.size() < line.size());
-    FUZZ_CHECK(line.ends_with(message.payload));
+    FUZZ_CHECK(message.payload.size() < body.size());
+    FUZZ_CHECK(body.ends_with(message.payload));
     switch (message.kind) {
       case WorkerMessageKind::Ignored:
       case WorkerMessageKind::Ready:
@@ -132,8 +142,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case WorkerMessageKind::PumpActive:
       case WorkerMessageKind::PumpIdle:
       case WorkerMessageKind::CardMissing:
-      case WorkerMessageKind::CaptureEvent:
         FUZZ_CHECK(message.payload.empty());
+        break;
+      case WorkerMessageKind::CaptureEvent:
+        FUZZ_CHECK(body == "CAPTURE_EVENT|" + message.payload);
         break;
       case WorkerMessageKind::Status:
         FUZZ_CHECK(line == "STATUS|" + message.payload);
@@ -143,10 +155,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case WorkerMessageKind::Downloaded:
         // The whole path, bars and all.
-        FUZZ_CHECK(line == "DOWNLOADED|" + message.payload);
+        FUZZ_CHECK(body == "DOWNLOADED|" + message.payload);
         break;
       case WorkerMessageKind::Error:
-        FUZZ_CHECK(line == "ERROR|" + message.payload);
+        FUZZ_CHECK(body == "ERROR|" + message.payload);
         break;
     }
     if (line.starts_with("LOG|")) FUZZ_CHECK(message.kind == WorkerMessageKind::Ignored);
