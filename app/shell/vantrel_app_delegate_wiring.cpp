@@ -101,7 +101,7 @@ void VantrelAppDelegate::wireSubsystems() {
     if (!_terminated) _unfiled->announceFound();
   });
   connect(_filing, &FilingController::targetFolderChanged, _unfiled, [this] {
-    if (_window) _unfiled->announceFound();
+    _unfiled->announceFound();
   });
   connect(_status, &StatusController::storageRefreshed, _backup,
           &BackupController::updateBackupCard);

@@ -43,6 +43,7 @@ std::vector<std::string> UnfiledDownloadsController::findNew() {
 }
 
 void UnfiledDownloadsController::offerAtLaunch() {
+  _launchOfferMade = true;
   setPending(findNew());
   if (_pending.empty()) return;
   const qint64 selected = _names->captureRow();
@@ -66,6 +67,8 @@ void UnfiledDownloadsController::offerAtLaunch() {
 }
 
 void UnfiledDownloadsController::announceFound() {
+  // Until the launch's own question, what is found is asked about there.
+  if (!_launchOfferMade) return;
   std::vector<std::string> found = findNew();
   if (found.empty() || found == _pending) return;
   setPending(std::move(found));

@@ -57,4 +57,5 @@ class UnfiledDownloadsController : public QObject {
   UnfiledDownloadsViews _views;
   std::vector<std::string> _pending;
   std::set<std::string> _left;
+  bool _launchOfferMade = false;
 };
