@@ -2,10 +2,11 @@
 // a time (temporary name, size check, flush, rename into place, folder flush, record of verified
 // copies), the same in runs as the queue hands them out, and the whole queue (each photo queued
 // as it is filed, the queue file rewritten as photos are queued and as each run ends). Speeds are
-// given as a share of cp's: without and with the final `sync` that puts cp's copies on the disk.
-// Prints figures; never passes or fails.
+// given as a share of cp's: without and with the final `sync` that puts cp's copies on the disk,
+// for the best time of each over all rounds, and (with sync) round by round against that round's
+// cp: the median, lowest and highest. Prints figures; never passes or fails.
 //
-//   backup_bench [files=100] [megabytes per file=20] [folder for the data=temp dir] [rounds=2]
+//   backup_bench [files=100] [megabytes per file=20] [folder for the data=temp dir] [rounds=5]
 #include <unistd.h>
 
 #include <algorithm>
@@ -83,6 +84,18 @@ struct Timing {
   }
 };
 
+// One way of copying over all rounds: its best times, and its speed with sync as a share of cp's
+// in each round, against that round's own cp (a shared machine makes rounds differ).
+struct Phase {
+  Timing best;
+  std::vector<double> shareOfCp;
+
+  void add(const Timing& round, const Timing& cpRound) {
+    best.keepBest(round);
+    shareOfCp.push_back(cpRound.onDisk / round.onDisk);
+  }
+};
+
 template <typename Work>
 Timing timed(Work work) {
   ::sync();  // earlier phases' dirty pages must not slow this one
@@ -95,10 +108,17 @@ Timing timed(Work work) {
           std::chrono::duration<double>(flushed - start).count()};
 }
 
-void report(const char* what, const Timing& timing, const Timing& baseline, double megabytes) {
-  std::printf("  %-34s %6.2f s %7.1f MB/s %5.2fx cp | with sync %6.2f s %7.1f MB/s %5.2fx cp\n",
-              what, timing.copied, megabytes / timing.copied, baseline.copied / timing.copied,
-              timing.onDisk, megabytes / timing.onDisk, baseline.onDisk / timing.onDisk);
+void report(const char* what, const Phase& phase, const Phase& baseline, double megabytes) {
+  const Timing& timing = phase.best;
+  const Timing& cp = baseline.best;
+  std::vector<double> shares = phase.shareOfCp;
+  std::sort(shares.begin(), shares.end());
+  std::printf(
+      "  %-34s %6.2f s %7.1f MB/s %5.2fx cp | with sync %6.2f s %7.1f MB/s %5.2fx cp"
+      " | rounds %5.2fx (%4.2f-%4.2f)\n",
+      what, timing.copied, megabytes / timing.copied, cp.copied / timing.copied, timing.onDisk,
+      megabytes / timing.onDisk, cp.onDisk / timing.onDisk, shares[shares.size() / 2],
+      shares.front(), shares.back());
 }
 
 bool sameSizes(const std::vector<std::string>& relatives, const fs::path& from,
@@ -118,7 +138,7 @@ int main(int argc, char** argv) {
   const long files = argumentOr(argc, argv, 1, 100);
   const long megabytes = argumentOr(argc, argv, 2, 20);
   const fs::path base = argc > 3 && *argv[3] ? fs::path(argv[3]) : fs::temp_directory_path();
-  const long rounds = argumentOr(argc, argv, 4, 2);
+  const long rounds = argumentOr(argc, argv, 4, 5);
   const std::uintmax_t fileBytes = static_cast<std::uintmax_t>(megabytes) << 20;
   const std::uintmax_t total = fileBytes * static_cast<std::uintmax_t>(files);
 
@@ -145,13 +165,13 @@ int main(int argc, char** argv) {
     writeNoise(target / relatives.back(), fileBytes, 0x9E3779B97F4A7C15ull + i);
   }
   const double totalMB = static_cast<double>(total) / 1e6;
-  std::printf("Backup of %ld files of %ld MiB (%.0f MB) in %s, best of %ld rounds\n", files,
-              megabytes, totalMB, work.path().c_str(), rounds);
+  std::printf("Backup of %ld files of %ld MiB (%.0f MB) in %s, %ld rounds\n", files, megabytes,
+              totalMB, work.path().c_str(), rounds);
 
   const std::string cpCommand =
       "cp -r " + shellQuoted(target.string()) + " " + shellQuoted(backup.string());
   bool allCopied = true;
-  Timing cp, single, runs, queued;
+  Phase cp, single, runs, queued;
   const auto jobsFor = [&](std::size_t first, std::size_t count, VerifiedCopies& record) {
     std::vector<CopyJob> jobs;
     for (std::size_t i = first; i < std::min(relatives.size(), first + count); ++i)
@@ -165,35 +185,39 @@ int main(int argc, char** argv) {
     fs::remove(work.path() / kVerifiedCopiesJournalName, ignored);
     return std::make_unique<VerifiedCopies>(work.path() / kVerifiedCopiesFileName);
   };
-  // Alternating rounds, best of each, so that none pays for going first.
+  // Alternating rounds, so that none pays for going first.
   for (long round = 0; round < rounds; ++round) {
     int cpStatus = 0;
-    cp.keepBest(timed([&] { cpStatus = std::system(cpCommand.c_str()); }));
+    const Timing cpRound = timed([&] { cpStatus = std::system(cpCommand.c_str()); });
+    cp.add(cpRound, cpRound);
     allCopied = allCopied && cpStatus == 0 && sameSizes(relatives, target, backup);
     fs::remove_all(backup);
 
     fs::create_directories(backup);
     std::unique_ptr<VerifiedCopies> record = freshRecord();
-    single.keepBest(timed([&] {
-      for (std::size_t i = 0; i < relatives.size(); ++i) {
-        allCopied =
-            runCopyJob(jobsFor(i, 1, *record).front()).outcome == CopyOutcome::Copied && allCopied;
-      }
-    }));
+    single.add(timed([&] {
+                 for (std::size_t i = 0; i < relatives.size(); ++i) {
+                   allCopied =
+                       runCopyJob(jobsFor(i, 1, *record).front()).outcome == CopyOutcome::Copied &&
+                       allCopied;
+                 }
+               }),
+               cpRound);
     allCopied = allCopied && sameSizes(relatives, target, backup);
     fs::remove_all(backup);
 
     fs::create_directories(backup);
     record = freshRecord();
-    runs.keepBest(timed([&] {
-      for (std::size_t done = 0; done < relatives.size();) {
-        const std::vector<CopyResult> results =
-            runCopyJobs({0, jobsFor(done, kMostPhotosPerRun, *record), nullptr});
-        for (const CopyResult& result : results)
-          allCopied = result.outcome == CopyOutcome::Copied && allCopied;
-        done += results.size();
-      }
-    }));
+    runs.add(timed([&] {
+               for (std::size_t done = 0; done < relatives.size();) {
+                 const std::vector<CopyResult> results =
+                     runCopyJobs({0, jobsFor(done, kMostPhotosPerRun, *record), nullptr});
+                 for (const CopyResult& result : results)
+                   allCopied = result.outcome == CopyOutcome::Copied && allCopied;
+                 done += results.size();
+               }
+             }),
+             cpRound);
     allCopied = allCopied && sameSizes(relatives, target, backup);
     fs::remove_all(backup);
 
@@ -204,12 +228,13 @@ int main(int argc, char** argv) {
     BackupCoordinator coordinator(work.path() / "backup_queue.plist");
     coordinator.restoreSettings(backup.string(), true);
     coordinator.setTargetDir(target.string());
-    queued.keepBest(timed([&] {
-      for (const std::string& relative : relatives)
-        coordinator.backupSavedFile((target / relative).string());
-      while (const std::optional<CopyRun> next = coordinator.processBackupQueue())
-        coordinator.finishJob(*next, runCopyJobs(*next));
-    }));
+    queued.add(timed([&] {
+                 for (const std::string& relative : relatives)
+                   coordinator.backupSavedFile((target / relative).string());
+                 while (const std::optional<CopyRun> next = coordinator.processBackupQueue())
+                   coordinator.finishJob(*next, runCopyJobs(*next));
+               }),
+               cpRound);
     allCopied = allCopied && coordinator.queue().empty() && sameSizes(relatives, target, backup);
     fs::remove_all(backup);
   }

@@ -1,6 +1,6 @@
 #include "copy_job.h"
 
-#include <map>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -148,16 +148,35 @@ Step firstStep(const CopyJob& job, const FileCopier& copy, RunState& state) {
   return step;
 }
 
+// Every copy written in step one, flushed together.
+std::vector<std::error_code> flushCopies(const std::vector<Step>& steps) {
+  std::vector<fs::path> copies;
+  for (const Step& step : steps)
+    if (step.placement) copies.push_back(step.placement->temporaryCopy());
+  return flush_files_together(copies);
+}
+
 // A copy counts only once the renames into its folder are on the disk: each folder is flushed
-// once, after the last rename into it, and a folder that cannot be flushed fails its copies.
+// once, after the last rename into it (all of them together), and a folder that cannot be flushed
+// fails its copies.
 void flushFolders(std::vector<Step>& steps) {
-  std::map<fs::path, std::error_code> flushed;
+  std::vector<fs::path> folders;
+  const auto folderOf = [](const Step& step) -> std::optional<fs::path> {
+    if (!step.flushFolder || step.result->outcome != CopyOutcome::Copied) return std::nullopt;
+    return fs::path{step.result->copiedTo}.parent_path();
+  };
+  for (const Step& step : steps) {
+    const std::optional<fs::path> folder = folderOf(step);
+    if (folder && std::find(folders.begin(), folders.end(), *folder) == folders.end())
+      folders.push_back(*folder);
+  }
+  const std::vector<std::error_code> errors = flush_folders_together(folders);
   for (Step& step : steps) {
-    if (!step.flushFolder || step.result->outcome != CopyOutcome::Copied) continue;
-    const fs::path folder = fs::path{step.result->copiedTo}.parent_path();
-    auto [at, first] = flushed.try_emplace(folder);
-    if (first) at->second = flush_folder(folder);
-    if (at->second) step.result = resultForCopyError({at->second, false});
+    const std::optional<fs::path> folder = folderOf(step);
+    if (!folder) continue;
+    const auto at = std::find(folders.begin(), folders.end(), *folder) - folders.begin();
+    if (const std::error_code& error = errors[static_cast<std::size_t>(at)])
+      step.result = resultForCopyError({error, false});
   }
 }
 
@@ -181,12 +200,14 @@ std::vector<CopyResult> runCopyJobs(const CopyRun& run, const FileCopier& copy,
     written += steps.back().bytesWritten;
     if (steps.back().result && pausesBackup(steps.back().result->outcome)) break;
   }
-  // ...then flushed and renamed, in order. After a failure that pauses the backup the rest of
-  // the run waits in the queue, its temporary copies removed.
+  // ...then flushed, all together, and renamed in order. After a failure that pauses the backup
+  // the rest of the run waits in the queue, its temporary copies removed.
+  const std::vector<std::error_code> flushErrors = flushCopies(steps);
+  std::size_t flushed = 0;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     Step& step = steps[i];
     if (step.placement) {
-      step.result = state.photoProblem(*step.job, step.placement->place());
+      step.result = state.photoProblem(*step.job, step.placement->place(flushErrors[flushed++]));
       step.placement.reset();
       step.flushFolder = step.result->outcome == CopyOutcome::Copied;
       state.stepDone();

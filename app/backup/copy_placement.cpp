@@ -1,7 +1,6 @@
 #include "copy_placement.h"
 
 #include "backup_paths.h"
-#include "disk_flush.h"
 #include "file_compare.h"
 #include "no_replace_rename.h"
 
@@ -36,10 +35,8 @@ std::optional<CopyResult> CopyPlacement::prepare() {
   return walkNames(Step::Prepare);
 }
 
-CopyResult CopyPlacement::place() {
-  if (const std::error_code flushError = flush_file(temporary_)) {
-    return destinationFailure(flushError);
-  }
+CopyResult CopyPlacement::place(const std::error_code& flushError) {
+  if (flushError) return destinationFailure(flushError);
   if (fileSizeOrZero(temporary_) != size_) return {CopyOutcome::Failed, kIncompleteCopyText, {}};
   return walkNames(Step::Place).value_or(CopyResult{});
 }

@@ -1,6 +1,7 @@
 // Where one photo's copy goes in the backup folder, in two steps so that a run can write all its
 // copies before it flushes any: first the names are looked at and the bytes written under the
-// temporary name, then the temporary copy is flushed, checked and renamed to a free name. A name
+// temporary name, then, once the temporary copy is flushed, it is checked and renamed to a free
+// name. A name
 // that already holds the photo's bytes is the copy; one taken by other bytes is never replaced.
 #pragma once
 
@@ -24,8 +25,11 @@ class CopyPlacement {
   // Step one: the result when the photo needs no second step (a name already holds its bytes, or
   // it failed); nothing when its bytes are now written, not yet flushed, under the temporary name.
   std::optional<CopyResult> prepare();
-  // Step two, after prepare() returned nothing.
-  CopyResult place();
+  // Where step one wrote the copy, to be flushed before step two.
+  const std::filesystem::path& temporaryCopy() const { return temporary_; }
+  // Step two, after prepare() returned nothing and the temporary copy was flushed with
+  // `flushError`: a copy that is not on the disk never gets the photo's name.
+  CopyResult place(const std::error_code& flushError);
 
  private:
   enum class Step { Prepare, Place };
