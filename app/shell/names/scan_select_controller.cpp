@@ -53,7 +53,7 @@ bool ScanSelectController::selectScanned(const QString& code) {
 }
 
 bool ScanSelectController::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == _table && event->type() == QEvent::KeyPress && _searchField) {
+  if (event->type() == QEvent::KeyPress && watched == _table.data() && _searchField) {
     auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers chord = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     const QString text = key->text();

@@ -29,5 +29,6 @@ class ScanSelectController : public QObject {
   NamesController* _names;
   StatusController* _status;
   QPointer<QLineEdit> _searchField;
-  QPointer<QTableView> _table;
+  // Compared as a plain object: the filter also sees the events of a table being destroyed.
+  QPointer<QObject> _table;
 };
