@@ -142,8 +142,11 @@ void LedgerController::photosRenamed(
 void LedgerController::refreshBackupStates() {
   bool any = false;
   const std::int64_t now = nowMs();
+  const std::string day = today();
+  // Every 5 s on the window's thread: only today's rows, the ones the card and window show.
   for (const auto& row : _ledger.rows()) {
     if (row.savedAs.empty() || row.backup == vantrel::ledger::kBackupCopied) continue;
+    if (vantrel::ledger::dayOf(row.time) != day) continue;
     any = _ledger.setBackup(row.savedAs, _backup->photoBackupState(row.savedAs), now) || any;
   }
   if (any) changed();
