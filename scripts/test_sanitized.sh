@@ -45,6 +45,12 @@ export ASAN_OPTIONS="$(
 )"
 export UBSAN_OPTIONS="halt_on_error=1:exitcode=23:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppressions=0"
+# libgphoto2's drivers stay loaded, so that what they leave behind is named (see the library).
+# clang links the sanitizer runtime into each program, so any library may be preloaded; GCC's
+# shared runtime must come first in the list, and there the drivers unload as usual.
+if [ ${#compilers[@]} -gt 0 ]; then
+  export LD_PRELOAD="$build/lib/libkeep_camera_drivers.so"
+fi
 
 # Not run here: shell.xvfb.*, the screenshot tests. They repeat four controller tests that this
 # run already runs offscreen, only under a real X server, which adds Qt's X11 code and not ours;

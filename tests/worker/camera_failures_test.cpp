@@ -88,7 +88,9 @@ TEST_F(CameraFailuresTest, ADownloadThatCannotStartLeavesNoFileAndTheNextOneWork
   auto& worker = start_watching();
   const fs::path not_a_folder = dir_ / "not a folder";
   std::ofstream(not_a_folder) << "someone's file";
+  // The camera is told through its own channel: shoot only once the worker took the folder.
   worker.send("SET_DOWNLOAD_DIR|" + not_a_folder.string());
+  ASSERT_TRUE(worker.wait_for_line("DOWNLOAD_DIR|" + not_a_folder.string(), 5s));
   camera("shoot");
   auto error = worker.wait_for_prefix("ERROR|", 10s);
   ASSERT_TRUE(error);
@@ -98,8 +100,10 @@ TEST_F(CameraFailuresTest, ADownloadThatCannotStartLeavesNoFileAndTheNextOneWork
   ASSERT_TRUE(worker.wait_for_line("PRIME_DONE|OK", 5s));
   EXPECT_EQ(count_of(read_lines(sim_log_), "EdsDownload "), 0);
   worker.send("SET_DOWNLOAD_DIR|" + download_.string());
+  ASSERT_TRUE(worker.wait_for_line("DOWNLOAD_DIR|" + download_.string(), 5s));
   camera("shoot");
-  ASSERT_TRUE(worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string() + "|id=2", 10s));
+  ASSERT_TRUE(
+      worker.wait_for_line("DOWNLOADED|" + (download_ / "IMG_0002.JPG").string() + "|id=2", 10s));
   EXPECT_EQ(worker.lines_with_prefix("ERROR|").size(), 1u);
 }
 
