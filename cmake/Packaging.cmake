@@ -2,6 +2,7 @@
 #
 #   bin/vantrel_tether, bin/vantrel_cpp_worker, bin/vantrel_camera_detect, bin/vantrel_simcam,
 #   bin/vantrel_ptpip_camera           the PTP/IP test camera (loopback only)
+#   bin/vantrel_yearbook               the yearbook package from the command line
 #   lib/vantrel/libEDSDK.so            the vendor's camera library, put there by the user
 #   lib/vantrel/libvantrel_gphoto.so   the same entry points on libgphoto2: any USB or PTP/IP camera
 #   lib/vantrel/simcam/                the simulated camera, under its own name: an installed

@@ -12,9 +12,6 @@ namespace vantrel::filing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// The number a name like "Bob_0007.JPG" carries for the prefix "Bob", or nothing.
 std::optional<std::int64_t> numberAfterPrefix(std::string_view name, std::string_view prefix) {
   // The name without its extension; a leading dot starts no extension.
   if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos && dot != 0)
@@ -31,8 +28,6 @@ std::optional<std::int64_t> numberAfterPrefix(std::string_view name, std::string
   }
   return value;
 }
-
-}  // namespace
 
 std::vector<fs::path> foldersForRowName(const fs::path& targetFolder,
                                         std::string_view sanitizedName) {

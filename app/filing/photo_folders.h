@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,10 @@ std::vector<std::filesystem::path> foldersForRowName(const std::filesystem::path
 // Entries directly in the folder whose names are images, hidden ones included; 0 when the
 // folder cannot be listed.
 std::int64_t imageCountInFolder(const std::filesystem::path& folder);
+
+// The number a file name like "Bob_0007.JPG" carries for the prefix "Bob": all decimal digits
+// between "<prefix>_" and the extension. Nothing for any other name.
+std::optional<std::int64_t> numberAfterPrefix(std::string_view name, std::string_view prefix);
 
 // The largest N among entries named "<prefix>_N" plus any extension, N all decimal digits;
 // 0 when there is none or the folder cannot be listed.
