@@ -20,3 +20,4 @@
 #include "update_checker.h"
 #include "vantrel_app_delegate.h"
 #include "worker_supervisor.h"
+#include "yearbook_controller.h"

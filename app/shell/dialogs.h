@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "roster_table.h"
+#include "yearbook_export_request.h"
 
 // The move dialog: a name field (when the destination is not fixed), a heading and one checkbox
 // per suffix folder that may come along.
@@ -96,4 +97,7 @@ class Dialogs {
   // nothing on Cancel.
   virtual std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
       const QList<QPair<QString, QString>>& rows) = 0;
+  // The yearbook package's settings, opened with the request's; nothing when cancelled.
+  virtual std::optional<YearbookExportAnswer> yearbookExport(
+      const YearbookExportRequest& request) = 0;
 };

@@ -16,6 +16,7 @@
 #include "import_preview_dialog.h"
 #include "move_form_dialog.h"
 #include "move_last_photos_dialog.h"
+#include "yearbook_export_dialog.h"
 #include "person_chooser_dialog.h"
 
 void QtDialogs::alert(const QString& title, const QString& message) {
@@ -160,4 +161,10 @@ std::optional<QList<QPair<QString, QString>>> QtDialogs::customizeSuffixes(
   QList<QPair<QString, QString>> typed;
   for (const auto& [label, suffix] : fields) typed.append(qMakePair(label->text(), suffix->text()));
   return typed;
+}
+
+std::optional<YearbookExportAnswer> QtDialogs::yearbookExport(const YearbookExportRequest& request) {
+  YearbookExportDialog dialog(request, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.answer();
 }

@@ -32,6 +32,13 @@ inline const QString kSuffixes = QStringLiteral("VantrelSuffixes");
 // Photos per person (0: no limit) and whether the selection moves on once someone has them.
 inline const QString kPhotosPerPerson = QStringLiteral("VantrelPhotosPerPerson");
 inline const QString kSelectNextRemaining = QStringLiteral("VantrelSelectNextRemaining");
+// The yearbook package as last exported, and the crop frame over the preview.
+inline const QString kYearbookVolume = QStringLiteral("VantrelYearbookVolume");
+inline const QString kYearbookSize = QStringLiteral("VantrelYearbookSize");
+inline const QString kYearbookCopyright = QStringLiteral("VantrelYearbookCopyright");
+inline const QString kYearbookHeadroom = QStringLiteral("VantrelYearbookHeadroomPercent");
+inline const QString kYearbookFolder = QStringLiteral("VantrelYearbookFolder");
+inline const QString kYearbookFrameShown = QStringLiteral("VantrelYearbookFrameShown");
 inline const QString kLastUpdateCheck = QStringLiteral("VantrelLastUpdateCheck");
 inline const QString kUpdateUrl = QStringLiteral("VantrelUpdateURL");
 // The workflow keys a reset removes; backup, auto-connect, tag and update keys survive it.

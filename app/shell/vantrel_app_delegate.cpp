@@ -29,6 +29,7 @@
 #include "update_checker.h"
 #include "user_defaults.h"
 #include "worker_supervisor.h"
+#include "yearbook_controller.h"
 
 namespace {
 constexpr int kSplashMs = 1150;
@@ -61,6 +62,8 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _preview = new PreviewController(this);
   _ledger = new LedgerController(QDir(_env.dataFolder).filePath(QStringLiteral("shot_ledger.csv")),
                                  _worker, _backup, _status, _dialogs, this);
+  _yearbook = new YearbookController(_list, _filing, _preview, _status, _dialogs, _defaults.get(),
+                                     this);
   _updates = new UpdateChecker(_displayVersion, _status, _dialogs, _defaults.get(), this);
   _appIcon = imageResourceNamedAny(
       {QStringLiteral("vantrel_tether_icon.icns"), QStringLiteral("vantrel_tether_icon.png")});
@@ -122,6 +125,7 @@ void VantrelAppDelegate::applicationWillTerminate() {
   QCoreApplication::sendPostedEvents(_filing);
   savePersistentPaths();
   _preview->stop();
+  _yearbook->stopForTermination();
   _backup->stopForTermination();
   _ledger->refreshBackupStates();
   _ledger->saveNow();

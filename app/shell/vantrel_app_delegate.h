@@ -52,6 +52,7 @@ class UnfiledDownloadsController;
 class UpdateChecker;
 class UserDefaults;
 class WorkerSupervisor;
+class YearbookController;
 
 class VantrelAppDelegate : public QObject {
   Q_OBJECT
@@ -103,6 +104,7 @@ class VantrelAppDelegate : public QObject {
   BackupController& backup() { return *_backup; }
   PreviewController& preview() { return *_preview; }
   LedgerController& ledger() { return *_ledger; }
+  YearbookController& yearbook() { return *_yearbook; }
   UpdateChecker& updates() { return *_updates; }
   QWidget* window() const;
   AppEnvironment& environment() { return _env; }
@@ -143,5 +145,6 @@ class VantrelAppDelegate : public QObject {
   UnfiledDownloadsController* _unfiled;
   PreviewController* _preview;
   LedgerController* _ledger;
+  YearbookController* _yearbook;
   UpdateChecker* _updates;
 };

@@ -14,6 +14,7 @@
 #include "folder_repair_controller.h"
 #include "last_photos_controller.h"
 #include "ledger_controller.h"
+#include "yearbook_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
@@ -91,6 +92,13 @@ void VantrelAppDelegate::wireSubsystems() {
           });
   connect(_lastPhotos, &LastPhotosController::photosMoved, _ledger,
           &LedgerController::photosRenamed);
+  // A chosen yearbook portrait follows its photo.
+  connect(_repair, &FolderRepairController::photosRenamed, _yearbook,
+          &YearbookController::photosRenamed);
+  connect(_lastPhotos, &LastPhotosController::photosMoved, _yearbook,
+          [this](const std::vector<std::pair<std::string, std::string>>& moves) {
+            _yearbook->photosRenamed(moves);
+          });
   connect(_backup, &BackupController::backupJobDone, _ledger,
           &LedgerController::refreshBackupStates);
   connect(_tags, &TagsController::tagsChanged, this, [this] { updatePathLabels(); });
@@ -144,6 +152,8 @@ void VantrelAppDelegate::attachWindow(MainWindow* window) {
   _backup->attach(window->backupViews);
   _backup->installBackupMenu(window->actions.backupMenu);
   _preview->attach(window->previewViews);
+  _yearbook->attachPreview(window->previewViews.image);
+  _yearbook->restorePortraitFrame();
   _unfiled->attach(window->unfiledViews);
   _scanSelect->attach(window->namesViews.searchField, window->namesViews.table, window);
   _photoLimit->attach(window->photoLimitViews);
@@ -166,6 +176,7 @@ void VantrelAppDelegate::wireWindowActions(MainWindow* window) {
           [this] { _repair->renameFolderInteractive(); });
   connect(a.moveLastPhotos, &QAction::triggered, _lastPhotos,
           [this] { _lastPhotos->moveLastPhotos(); });
+  connect(a.exportYearbook, &QAction::triggered, _yearbook, [this] { _yearbook->exportPackage(); });
   connect(a.connectNow, &QAction::triggered, _camera, [this] { _camera->connectCameraManual(); });
   connect(a.forceReconnect, &QAction::triggered, _camera,
           [this] { _camera->forceCameraReconnect(); });

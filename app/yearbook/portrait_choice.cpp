@@ -1,5 +1,7 @@
 #include "portrait_choice.h"
 
+#include "portrait_owner.h"
+
 #include <cstdint>
 #include <tuple>
 
@@ -88,7 +90,13 @@ PortraitChoice lastPhotoOfPerson(const fs::path& targetFolder, std::string_view 
 
 PortraitChoice choosePortrait(const names::NamesList& list, names::ModelRow row,
                               const fs::path& targetFolder) {
-  if (auto chosen = chosenPhotoInTarget(targetFolder, list.fieldValue(row, kYearbookPhotoField)))
+  // A chosen photo counts only while it is in one of the person's own folders: one that went to
+  // someone else is never their portrait.
+  const std::string_view chosenValue = list.fieldValue(row, kYearbookPhotoField);
+  const std::string_view folder = chosenValue.substr(0, chosenValue.find('/'));
+  if (auto chosen = chosenPhotoInTarget(targetFolder, chosenValue);
+      chosen && chosenValue.find('/', folder.size() + 1) == std::string_view::npos &&
+      folderBelongsToPerson(folder, list.nameForModelRow(row)))
     return {std::move(*chosen), true, PortraitProblem::None};
   return lastPhotoOfPerson(targetFolder, list.nameForModelRow(row));
 }

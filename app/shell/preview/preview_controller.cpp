@@ -12,6 +12,7 @@
 
 #include "file_manager_reveal.h"
 #include "palette.h"
+#include "portrait_frame.h"
 #include "preview_image.h"
 #include "preview_photo_list.h"
 #include "view_styling.h"
@@ -98,10 +99,9 @@ void PreviewController::previewImageRead(quint64 request, const std::string& pat
   if (!image.isNull()) {
     _currentPreviewFile = path;
     const QString shownPath = QString::fromStdString(path);
-    if (_views.image) {
-      _views.image->setPixmap(QPixmap::fromImage(image));
-      _views.image->setProperty("sourcePath", shownPath);
-    }
+    _shownImage = image;
+    drawShownImage();
+    if (_views.image) _views.image->setProperty("sourcePath", shownPath);
     if (_views.downloadedPill) _views.downloadedPill->setVisible(true);
     if (_views.fileName) {
       _views.fileName->setText(
@@ -112,6 +112,18 @@ void PreviewController::previewImageRead(quint64 request, const std::string& pat
     }
   }
   updateControls();
+}
+
+void PreviewController::setPortraitFrame(bool shown, double headroom) {
+  _portraitFrame = shown;
+  _portraitHeadroom = headroom;
+  drawShownImage();
+}
+
+void PreviewController::drawShownImage() {
+  if (!_views.image || _shownImage.isNull()) return;
+  _views.image->setPixmap(QPixmap::fromImage(
+      _portraitFrame ? withPortraitFrame(_shownImage, _portraitHeadroom) : _shownImage));
 }
 
 QStringList PreviewController::previewImagePaths() const {

@@ -48,6 +48,9 @@ class PreviewController : public QObject {
   void updateControls();
   // No photo read from now on is shown.
   void stop() { _stopped = true; }
+  // The yearbook's 4:5 crop over the shown photo, placed by `headroom` (see the yearbook options).
+  void setPortraitFrame(bool shown, double headroom);
+  bool portraitFrameShown() const { return _portraitFrame; }
   // The preview's size changed: the shown photo is read again at the new size.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -59,6 +62,8 @@ class PreviewController : public QObject {
   qint64 previewIndex() const { return _previewIndex; }
 
  private:
+  void drawShownImage();
+
   std::function<QString()> _targetFolder;
   PreviewViews _views;
   std::vector<std::string> _previewImageFiles;
@@ -70,6 +75,10 @@ class PreviewController : public QObject {
   QTimer* _previewDebounce = nullptr;
   QTimer* _resizeRedraw = nullptr;
   bool _stopped = false;
+  // The photo as read, without the frame, so the frame can come and go without a new read.
+  QImage _shownImage;
+  bool _portraitFrame = false;
+  double _portraitHeadroom = 0.0;
   // Declared last, so it is destroyed first: its destructor waits for a read in progress while
   // everything else still exists.
   std::atomic<quint64> _previewRequest{0};

@@ -416,6 +416,8 @@ void MainWindow::installMainMenu(const QString& appTitle) {
   actions.renamePhotoFolder = actions.listMenu->addAction(QStringLiteral("Rename a Photo Folder…"));
   actions.moveLastPhotos = actions.listMenu->addAction(QStringLiteral("Move Last Photos…"));
   actions.moveLastPhotos->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+M")));
+  actions.listMenu->addSeparator();
+  actions.exportYearbook = actions.listMenu->addAction(QStringLiteral("Export Yearbook Package…"));
 
   QMenu* camera = bar->addMenu(QStringLiteral("Camera"));
   actions.connectNow = camera->addAction(QStringLiteral("Connect Now"));

@@ -35,6 +35,7 @@ struct WindowActions {
   QAction* exportList = nullptr;
   QAction* renamePhotoFolder = nullptr;
   QAction* moveLastPhotos = nullptr;
+  QAction* exportYearbook = nullptr;
   QAction* connectNow = nullptr;
   QAction* forceReconnect = nullptr;
   QAction* disconnect = nullptr;

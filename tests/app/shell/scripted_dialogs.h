@@ -115,6 +115,18 @@ class ScriptedDialogs : public Dialogs {
     return ExportFileChoice{path, 0};
   }
 
+  // Each scripted answer sees the request; none left cancels.
+  using YearbookScript =
+      std::function<std::optional<YearbookExportAnswer>(const YearbookExportRequest&)>;
+  std::optional<YearbookExportAnswer> yearbookExport(
+      const YearbookExportRequest& request) override {
+    yearbookRequests.push_back(request);
+    if (yearbookAnswers.empty()) return std::nullopt;
+    const YearbookScript script = yearbookAnswers.front();
+    yearbookAnswers.pop_front();
+    return script(request);
+  }
+
   int count(const QString& title) const {
     int n = 0;
     for (const auto& a : alerts) n += a.title == title ? 1 : 0;
@@ -122,6 +134,8 @@ class ScriptedDialogs : public Dialogs {
   }
 
   QList<Asked> alerts;
+  QList<YearbookExportRequest> yearbookRequests;
+  std::deque<YearbookScript> yearbookAnswers;
   std::deque<int> answers;
   std::deque<QString> folders;
   std::deque<QString> files;
