@@ -10,7 +10,7 @@ echo "== machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/10485
   "$(. /etc/os-release && echo "$PRETTY_NAME"), $(date -u +%Y-%m-%d)"
 for bench in names_bench names_table_bench filing_bench "backup_bench 100 20" \
   "shutter_to_filed_bench 200" "burst_bench 100" app_memory_bench "worker_cpu_bench 30" \
-  "gphoto_bench 50 25"; do
+  "gphoto_bench 50 25" "yearbook_bench 200"; do
   echo "== $bench"
   # Qt's start-up chatter (no runtime folder yet, image limits) is not a figure.
   $bin/$bench 2> >(grep -v -e 'XDG_RUNTIME_DIR' -e 'qt.gui.imageio' >&2)

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config procps qt6-base-dev libgtest-dev
   libgmock-dev libstb-dev xvfb xauth clang-format fonts-noto-color-emoji clang libclang-rt-14-dev
-  gphoto2 libgphoto2-dev)
+  gphoto2 libgphoto2-dev imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
