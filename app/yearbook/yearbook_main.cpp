@@ -60,15 +60,12 @@ bool storeFileNames(const std::filesystem::path& path, const names::NamesList& e
   names::NamesList list;
   names::GridStore store(path);
   store.loadGridFromDisk(list);
-  std::vector<std::pair<names::ModelRow, std::string>> assigned;
-  for (const auto& [row, name] : result.assignedFileNames) {
-    if (list.nameForModelRow(row) == exported.nameForModelRow(row))
-      assigned.emplace_back(row, name);
-    else
-      std::cerr << "vantrel_yearbook: warning: the store changed; \""
-                << exported.nameForModelRow(row) << "\" keeps no file name\n";
-  }
-  if (applyAssignedFileNames(list, assigned) == 0) return true;
+  std::vector<std::string> skipped;
+  const int changed = applyAssignedFileNames(list, exported, result.assignedFileNames, &skipped);
+  for (const std::string& name : skipped)
+    std::cerr << "vantrel_yearbook: warning: the store changed; \"" << name
+              << "\" keeps no file name\n";
+  if (changed == 0) return true;
   return names::GridStore::writeGridToPath(
       path, list.rows(), names::GridColumns::NameNoteCountMarker, list.fieldNames());
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "assigned_file_names.h"
 #include "column_guess.h"
 #include "dialogs.h"
 #include "filing_controller.h"
@@ -233,16 +234,9 @@ void YearbookController::exportDone(const NamesList& exported, const QString& pa
 
 void YearbookController::storeAssignedFileNames(const NamesList& exported,
                                                 const yb::YearbookResult& result) {
-  if (result.assignedFileNames.empty()) return;
   NamesList& list = _names->names();
   const bool newField = !list.fieldIndex(yb::kYearbookFileField).has_value();
-  const std::size_t field = list.addField(yb::kYearbookFileField);
-  for (const auto& [row, fileName] : result.assignedFileNames) {
-    // A row edited, moved or deleted meanwhile keeps what it has; its next export names it.
-    if (!list.isValidRow(row) || list.nameForModelRow(row) != exported.nameForModelRow(row))
-      continue;
-    list.setFieldValue(row, field, fileName);
-  }
+  if (yb::applyAssignedFileNames(list, exported, result.assignedFileNames) == 0) return;
   _names->storeIfChanged();
   if (newField) _names->reloadTable();
 }

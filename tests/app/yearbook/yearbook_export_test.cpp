@@ -139,7 +139,7 @@ TEST_F(YearbookExport, KeepsEveryonesFileNameInTheNextExport) {
                                                                   {5, "Fay_Oh.jpg"},
                                                                   {6, "Fay_Oh_2.jpg"},
                                                                   {7, "Gus_Ito.jpg"}}));
-  EXPECT_EQ(applyAssignedFileNames(list_, first.assignedFileNames), 6);
+  EXPECT_EQ(applyAssignedFileNames(list_, list_, first.assignedFileNames), 6);
   EXPECT_EQ(list_.fieldValue(6, kYearbookFileField), "Fay_Oh_2.jpg");
 
   // Before the next export Bo leaves, a new Fay Oh arrives at the top and Ed gets a photo. Names
