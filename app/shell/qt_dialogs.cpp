@@ -16,8 +16,8 @@
 #include "import_preview_dialog.h"
 #include "move_form_dialog.h"
 #include "move_last_photos_dialog.h"
-#include "yearbook_export_dialog.h"
 #include "person_chooser_dialog.h"
+#include "yearbook_export_dialog.h"
 
 void QtDialogs::alert(const QString& title, const QString& message) {
   ask(title, message, {QStringLiteral("OK")});
@@ -163,7 +163,8 @@ std::optional<QList<QPair<QString, QString>>> QtDialogs::customizeSuffixes(
   return typed;
 }
 
-std::optional<YearbookExportAnswer> QtDialogs::yearbookExport(const YearbookExportRequest& request) {
+std::optional<YearbookExportAnswer> QtDialogs::yearbookExport(
+    const YearbookExportRequest& request) {
   YearbookExportDialog dialog(request, parent_);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.answer();

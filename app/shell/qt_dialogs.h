@@ -32,8 +32,7 @@ class QtDialogs : public Dialogs {
   std::optional<LastPhotosAnswer> chooseLastPhotosMove(const LastPhotosRequest& request) override;
   std::optional<QList<QPair<QString, QString>>> customizeSuffixes(
       const QList<QPair<QString, QString>>& rows) override;
-  std::optional<YearbookExportAnswer> yearbookExport(
-      const YearbookExportRequest& request) override;
+  std::optional<YearbookExportAnswer> yearbookExport(const YearbookExportRequest& request) override;
 
  private:
   QPointer<QWidget> parent_;

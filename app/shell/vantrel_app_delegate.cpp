@@ -62,8 +62,8 @@ VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dial
   _preview = new PreviewController(this);
   _ledger = new LedgerController(QDir(_env.dataFolder).filePath(QStringLiteral("shot_ledger.csv")),
                                  _worker, _backup, _status, _dialogs, this);
-  _yearbook = new YearbookController(_list, _filing, _preview, _status, _dialogs, _defaults.get(),
-                                     this);
+  _yearbook =
+      new YearbookController(_list, _filing, _preview, _status, _dialogs, _defaults.get(), this);
   _updates = new UpdateChecker(_displayVersion, _status, _dialogs, _defaults.get(), this);
   _appIcon = imageResourceNamedAny(
       {QStringLiteral("vantrel_tether_icon.icns"), QStringLiteral("vantrel_tether_icon.png")});

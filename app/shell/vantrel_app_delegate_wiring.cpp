@@ -14,7 +14,6 @@
 #include "folder_repair_controller.h"
 #include "last_photos_controller.h"
 #include "ledger_controller.h"
-#include "yearbook_controller.h"
 #include "main_window.h"
 #include "name_row_actions.h"
 #include "names_controller.h"
@@ -35,6 +34,7 @@
 #include "vantrel_table_view.h"
 #include "view_styling.h"
 #include "worker_supervisor.h"
+#include "yearbook_controller.h"
 
 namespace {
 constexpr int kUpdateCheckDelayMs = 3000;
@@ -108,9 +108,8 @@ void VantrelAppDelegate::wireSubsystems() {
   connect(_worker, &WorkerSupervisor::workerExited, _unfiled, [this] {
     if (!_terminated) _unfiled->announceFound();
   });
-  connect(_filing, &FilingController::targetFolderChanged, _unfiled, [this] {
-    _unfiled->announceFound();
-  });
+  connect(_filing, &FilingController::targetFolderChanged, _unfiled,
+          [this] { _unfiled->announceFound(); });
   connect(_status, &StatusController::storageRefreshed, _backup,
           &BackupController::updateBackupCard);
   _repair->installRepairActions(_rows);

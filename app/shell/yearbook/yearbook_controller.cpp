@@ -123,10 +123,10 @@ void YearbookController::useShownPhotoForYearbook() {
     _names->reloadTable();
   else
     _names->rowChanged(*owner);
-  _status->setStatus(QStringLiteral("%1 is %2's yearbook portrait.")
-                         .arg(fromLocalPath(fs::path(photo).filename()),
-                              utf8Text(list.nameForModelRow(*owner))),
-                     QStringLiteral("good"));
+  _status->setStatus(
+      QStringLiteral("%1 is %2's yearbook portrait.")
+          .arg(fromLocalPath(fs::path(photo).filename()), utf8Text(list.nameForModelRow(*owner))),
+      QStringLiteral("good"));
 }
 
 void YearbookController::photosRenamed(
@@ -166,8 +166,8 @@ void YearbookController::exportPackage() {
   request.initial.copyright =
       _defaults->string(settings_keys::kYearbookCopyright).value_or(QString()).toStdString();
   request.initial.headroom = headroom();
-  request.outputFolder = _defaults->string(settings_keys::kYearbookFolder)
-                             .value_or(QDir::homePath());
+  request.outputFolder =
+      _defaults->string(settings_keys::kYearbookFolder).value_or(QDir::homePath());
   request.people = list.rowCount();
   const std::optional<YearbookExportAnswer> answer = _dialogs->yearbookExport(request);
   if (!answer) return;
@@ -209,10 +209,9 @@ void YearbookController::exportPackage() {
 
 void YearbookController::exportProgress(int done, int total) {
   if (!exportRunning()) return;
-  _status->setStatus(QStringLiteral("Writing the yearbook package… %1 of %2 portraits")
-                         .arg(done)
-                         .arg(total),
-                     QStringLiteral("neutral"));
+  _status->setStatus(
+      QStringLiteral("Writing the yearbook package… %1 of %2 portraits").arg(done).arg(total),
+      QStringLiteral("neutral"));
 }
 
 void YearbookController::exportDone(const NamesList& exported, const QString& packageFolder,
@@ -226,8 +225,7 @@ void YearbookController::exportDone(const NamesList& exported, const QString& pa
   } else if (result.error != yb::YearbookError::Cancelled) {
     _status->setStatus(QStringLiteral("The yearbook package was not written."),
                        QStringLiteral("warn"));
-    _status->showAlert(QStringLiteral("Yearbook Package Not Written"),
-                       utf8Text(result.message));
+    _status->showAlert(QStringLiteral("Yearbook Package Not Written"), utf8Text(result.message));
   }
   emit exportFinished(result);
 }
@@ -259,8 +257,8 @@ void YearbookController::showSummary(const QString& packageFolder,
     buttons << QStringLiteral("Save List…");
   }
   if (_dialogs->ask(QStringLiteral("Yearbook Package Written"), message, buttons) != 1) return;
-  const QString path = _dialogs->chooseSaveFile(QStringLiteral("Save the People Without a Portrait"),
-                                                QStringLiteral("without portrait.csv"));
+  const QString path = _dialogs->chooseSaveFile(
+      QStringLiteral("Save the People Without a Portrait"), QStringLiteral("without portrait.csv"));
   if (path.isEmpty()) return;
   QSaveFile file(path);
   const std::string csv = yb::missingPortraitsCsv(result.missing);

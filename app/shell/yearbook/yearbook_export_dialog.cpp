@@ -122,7 +122,8 @@ YearbookExportDialog::YearbookExportDialog(const YearbookExportRequest& request,
 }
 
 QWidget* YearbookExportDialog::buildMapping(const YearbookExportRequest& request) {
-  auto* box = new QGroupBox(QStringLiteral("Index columns (guessed from the list's columns)"), this);
+  auto* box =
+      new QGroupBox(QStringLiteral("Index columns (guessed from the list's columns)"), this);
   auto* grid = new QGridLayout(box);
   int line = 0;
   for (yb::PspaColumn column : yb::kPspaColumns) {
@@ -160,7 +161,8 @@ QWidget* YearbookExportDialog::buildMapping(const YearbookExportRequest& request
 
 yb::ColumnSource YearbookExportDialog::sourceOf(const ColumnRow& row) const {
   const int index = row.source->currentIndex();
-  if (index == row.source->count() - 1) return yb::ColumnSource::fixed(row.fixedText->text().toStdString());
+  if (index == row.source->count() - 1)
+    return yb::ColumnSource::fixed(row.fixedText->text().toStdString());
   if (index > kNoSourceItem && index - 1 < _fieldNames.size())
     return yb::ColumnSource::field(_fieldNames.at(index - 1).toStdString());
   return {};
@@ -177,7 +179,8 @@ void YearbookExportDialog::validate() {
 YearbookExportAnswer YearbookExportDialog::answer() const {
   YearbookExportAnswer result;
   result.options.volumeName = _volume->text().toStdString();
-  result.options.size = _size->currentIndex() == 1 ? yb::PortraitSize::Small : yb::PortraitSize::Large;
+  result.options.size =
+      _size->currentIndex() == 1 ? yb::PortraitSize::Small : yb::PortraitSize::Large;
   result.options.copyright = _copyright->text().trimmed().toStdString();
   result.options.headroom = _headroom->value() / 100.0;
   result.options.replace = _replace->isChecked();

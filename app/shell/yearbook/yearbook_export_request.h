@@ -8,11 +8,11 @@
 #include "yearbook_options.h"
 
 struct YearbookExportRequest {
-  QStringList fieldNames;                     // the list's fields, in order
-  vantrel::yearbook::ColumnMapping guess;     // from the field names, shown as the first choice
+  QStringList fieldNames;                      // the list's fields, in order
+  vantrel::yearbook::ColumnMapping guess;      // from the field names, shown as the first choice
   vantrel::yearbook::YearbookOptions initial;  // volume name, size, notice, head room last used
-  QString outputFolder;                       // where the package folder goes
-  qint64 people = 0;                          // people in the list
+  QString outputFolder;                        // where the package folder goes
+  qint64 people = 0;                           // people in the list
 };
 
 struct YearbookExportAnswer {

@@ -128,7 +128,8 @@ TEST_F(YearbookTest, AChosenPortraitFollowsItsPhotoAndTheExportKeepsItsFileName)
   showInPreview(first);
   app().yearbook().useShownPhotoForYearbook();
   EXPECT_EQ(field(0, yb::kYearbookPhotoField), "Ann Lee/Ann Lee_0001.JPG");
-  EXPECT_EQ(app().status().lastFriendlyStatus(), "Ann Lee_0001.JPG is Ann Lee's yearbook portrait.");
+  EXPECT_EQ(app().status().lastFriendlyStatus(),
+            "Ann Lee_0001.JPG is Ann Lee's yearbook portrait.");
 
   // Ann's photos go to her full name: a new row, and the choice goes with the photo.
   dialogs_.moveFormAnswers.push_back([](const MoveFormRequest& request) {
