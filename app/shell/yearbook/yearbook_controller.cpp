@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSaveFile>
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "assigned_file_names.h"
 #include "column_guess.h"
@@ -61,8 +63,12 @@ YearbookController::~YearbookController() {
 }
 
 void YearbookController::stopForTermination() {
+  _terminating = true;
   _cancel = true;
-  if (_export.joinable()) _export.join();
+  if (!_export.joinable()) return;
+  _export.join();
+  // What the export posted before it ended is handled now: a package it finished keeps its names.
+  QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void YearbookController::attachPreview(QLabel* image) {
@@ -102,7 +108,11 @@ void YearbookController::setPortraitFrameShown(bool shown) {
 
 void YearbookController::useShownPhotoForYearbook() {
   const std::string& photo = _preview->currentPreviewFile();
-  if (photo.empty()) return;
+  std::error_code error;
+  if (photo.empty() || !fs::is_regular_file(photo, error)) {
+    QApplication::beep();
+    return;
+  }
   const fs::path target = localPath(_filing->targetDir());
   NamesList& list = _names->names();
   const std::optional<ModelRow> owner =
@@ -218,11 +228,12 @@ void YearbookController::exportDone(const NamesList& exported, const QString& pa
                                     const yb::YearbookResult& result) {
   if (result.ok()) {
     storeAssignedFileNames(exported, result);
+    if (_terminating) return;
     _status->setStatus(
         QStringLiteral("Yearbook package written: %1 portraits.").arg(result.exported),
         result.missing.empty() ? QStringLiteral("good") : QStringLiteral("warn"));
     showSummary(packageFolder, result);
-  } else if (result.error != yb::YearbookError::Cancelled) {
+  } else if (result.error != yb::YearbookError::Cancelled && !_terminating) {
     _status->setStatus(QStringLiteral("The yearbook package was not written."),
                        QStringLiteral("warn"));
     _status->showAlert(QStringLiteral("Yearbook Package Not Written"), utf8Text(result.message));

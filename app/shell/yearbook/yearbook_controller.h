@@ -75,6 +75,7 @@ class YearbookController : public QObject {
   Dialogs* _dialogs;
   UserDefaults* _defaults;
   QLabel* _previewImage = nullptr;
+  bool _terminating = false;
   std::atomic<bool> _cancel{false};
   std::thread _export;
 };
