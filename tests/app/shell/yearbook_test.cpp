@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTest>
 
 #include "column_guess.h"
 #include "shell_fixture.h"
@@ -91,6 +92,19 @@ TEST(YearbookDialog, ExportWaitsForAUsableVolumeNameAndAFolder) {
   EXPECT_TRUE(exportButton->isEnabled());
   child<QLineEdit>(dialog, "outputFolder")->setText("  ");
   EXPECT_FALSE(exportButton->isEnabled());
+}
+
+TEST(YearbookDialog, ScreenshotOfTheExportDialog) {
+  const QString folder = qEnvironmentVariable("VANTREL_SCREENSHOT_DIR");
+  if (folder.isEmpty()) GTEST_SKIP() << "set VANTREL_SCREENSHOT_DIR to keep a screenshot";
+  YearbookExportRequest request = germanRoster();
+  request.initial.copyright = "© 2027 Studio Nord. All rights reserved.";
+  YearbookExportDialog dialog(request);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QTest::qWait(200);
+  QDir().mkpath(folder);
+  EXPECT_TRUE(dialog.grab().save(folder + "/yearbook_export.png"));
 }
 
 class YearbookTest : public ShellTest {
