@@ -27,6 +27,8 @@ struct AppEnvironment {
   // The mount table the backup reads to tell which drive holds its folder (tests write their
   // own to simulate unplugged drives).
   QString mountInfoFile = QStringLiteral("/proc/self/mountinfo");
+  // How long the splash shows before the window is built (tests shorten it).
+  int splashMs = 1150;
   // Options given to every worker. Production values; tests may adjust them.
   QMap<QString, QString> workerEnvironment;
 

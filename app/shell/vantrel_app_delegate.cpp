@@ -31,10 +31,6 @@
 #include "worker_supervisor.h"
 #include "yearbook_controller.h"
 
-namespace {
-constexpr int kSplashMs = 1150;
-}  // namespace
-
 VantrelAppDelegate::VantrelAppDelegate(AppEnvironment environment, Dialogs* dialogs,
                                        QObject* parent)
     : QObject(parent),
@@ -99,7 +95,7 @@ bool VantrelAppDelegate::applicationDidFinishLaunching() {
   qApp->installEventFilter(this);
   _worker->killStrayWorkers();
   showSplash();
-  QTimer::singleShot(kSplashMs, this, [this] {
+  QTimer::singleShot(_env.splashMs, this, [this] {
     closeSplash();
     if (!_window) {
       buildUI();

@@ -18,6 +18,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
 }
 
+// The splash of a launch in the tests (the application's own is 1.15 s).
+inline constexpr int kTestSplashMs = 100;
+
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -25,7 +28,7 @@ class ShellTest : public ::testing::Test {
 
   // The environment the controller is built with; adjust before launch().
   AppEnvironment& env() { return env_; }
-  // Launches and waits for the window (the splash takes 1.15 s).
+  // Launches and waits for the window (after a splash of kTestSplashMs).
   VantrelAppDelegate& launch();
   // Launches with `names`, the target folder photos(), no auto-connect, and backups going to
   // backupDir().
