@@ -59,7 +59,9 @@ YearbookController::YearbookController(NamesController* names, FilingController*
       _defaults(defaults) {}
 
 YearbookController::~YearbookController() {
-  stopForTermination();
+  // The other controllers may be gone already: nothing the export posted is handled any more.
+  _cancel = true;
+  if (_export.joinable()) _export.join();
 }
 
 void YearbookController::stopForTermination() {
