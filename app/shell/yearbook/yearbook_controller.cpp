@@ -167,7 +167,9 @@ void YearbookController::exportPackage() {
   std::vector<std::string> fields;
   for (const std::string& field : list.fieldNames()) {
     fields.push_back(field);
-    request.fieldNames << utf8Text(field);
+    // The package's own fields fill no index column.
+    if (field != yb::kYearbookPhotoField && field != yb::kYearbookFileField)
+      request.fieldNames << utf8Text(field);
   }
   request.guess = yb::guessColumnMapping(fields);
   request.initial.volumeName =
