@@ -74,7 +74,6 @@ void YearbookController::stopForTermination() {
 }
 
 void YearbookController::attachPreview(QLabel* image) {
-  _previewImage = image;
   if (!image) return;
   image->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(image, &QLabel::customContextMenuRequested, this,

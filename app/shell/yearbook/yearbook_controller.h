@@ -74,7 +74,6 @@ class YearbookController : public QObject {
   StatusController* _status;
   Dialogs* _dialogs;
   UserDefaults* _defaults;
-  QLabel* _previewImage = nullptr;
   bool _terminating = false;
   std::atomic<bool> _cancel{false};
   std::thread _export;

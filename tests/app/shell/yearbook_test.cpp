@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 
 #include "column_guess.h"
+#include "portrait_frame.h"
 #include "shell_fixture.h"
 #include "yearbook_export_dialog.h"
 #include "yearbook_fields.h"
@@ -107,6 +109,24 @@ TEST(YearbookDialog, ScreenshotOfTheExportDialog) {
   EXPECT_TRUE(dialog.grab().save(folder + "/yearbook_export.png"));
 }
 
+TEST(YearbookCropFrame, DimsWhatTheCropLeavesOutAndKeepsTheCrop) {
+  QImage landscape(500, 400, QImage::Format_RGB32);
+  landscape.fill(Qt::white);
+  // 4:5 of a 500 × 400 photo: 320 × 400, centred (x 90 to 409).
+  const QImage framed = withPortraitFrame(landscape, 0.0);
+  ASSERT_EQ(framed.size(), landscape.size());
+  EXPECT_LT(qRed(framed.pixel(45, 200)), 200) << "left of the crop";
+  EXPECT_LT(qRed(framed.pixel(455, 200)), 200) << "right of the crop";
+  EXPECT_EQ(qRed(framed.pixel(250, 200)), 255) << "inside";
+  EXPECT_EQ(qRed(framed.pixel(95, 200)), 255) << "just inside the left edge";
+  // A tall photo: head room moves the crop up.
+  QImage tall(400, 1000, QImage::Format_RGB32);
+  tall.fill(Qt::white);
+  const QImage top = withPortraitFrame(tall, 1.0);
+  EXPECT_EQ(qRed(top.pixel(200, 100)), 255);
+  EXPECT_LT(qRed(top.pixel(200, 900)), 200);
+}
+
 class YearbookTest : public ShellTest {
  protected:
   // A real JPEG downloaded by the worker and filed for the selected person; its filed path.
@@ -137,6 +157,13 @@ TEST_F(YearbookTest, AChosenPortraitFollowsItsPhotoAndTheExportKeepsItsFileName)
   select(0);
   const QString first = shootPhoto("IMG_0001.JPG", Qt::red);
   shootPhoto("IMG_0002.JPG", Qt::blue);
+
+  // The crop frame is a setting of its own, kept for the next launch.
+  app().yearbook().setPortraitFrameShown(true);
+  EXPECT_TRUE(app().preview().portraitFrameShown());
+  EXPECT_TRUE(QSettings(QStringLiteral("Vantrel"), QStringLiteral("Vantrel Tether"))
+                  .value("VantrelYearbookFrameShown")
+                  .toBool());
 
   // The first photo, not the last, is Ann's yearbook portrait.
   showInPreview(first);
