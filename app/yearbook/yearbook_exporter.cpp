@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <ctime>
-#include <fstream>
 
+#include "atomic_file.h"
 #include "entered_text.h"
 #include "index_file.h"
 #include "package_file_names.h"
@@ -45,13 +45,6 @@ std::string todayText() {
   char text[16];
   std::strftime(text, sizeof text, "%Y-%m-%d", &local);
   return text;
-}
-
-bool writeText(const fs::path& path, std::string_view text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  return !out.fail();
 }
 
 YearbookResult failed(YearbookResult result, YearbookError error, std::string message) {
@@ -147,9 +140,10 @@ YearbookResult exportYearbook(const names::NamesList& list, const fs::path& targ
     return failed(result, YearbookError::NoPortraits, "No one's photo could be read.");
 
   const PackageSummary summary{options.volumeName, options.size, result.exported, todayText()};
-  if (!writeText(staging.folder() / kIndexFileName, indexFileText(records)) ||
-      !writeText(staging.folder() / kCopyrightFileName, copyrightText(options.copyright)) ||
-      !writeText(staging.folder() / kReadmeFileName, readmeText(summary)))
+  if (!write_file_atomically(staging.folder() / kIndexFileName, indexFileText(records)) ||
+      !write_file_atomically(staging.folder() / kCopyrightFileName,
+                             copyrightText(options.copyright)) ||
+      !write_file_atomically(staging.folder() / kReadmeFileName, readmeText(summary)))
     return failed(result, YearbookError::WriteFailed, "cannot write the package's text files");
   if (!staging.commit(options.replace))
     return failed(result, YearbookError::WriteFailed, staging.error());
