@@ -248,9 +248,10 @@ void YearbookController::storeAssignedFileNames(const NamesList& exported,
                                                 const yb::YearbookResult& result) {
   NamesList& list = _names->names();
   const bool newField = !list.fieldIndex(yb::kYearbookFileField).has_value();
-  if (yb::applyAssignedFileNames(list, exported, result.assignedFileNames) == 0) return;
+  yb::applyAssignedFileNames(list, exported, result.assignedFileNames);
+  // Stored once, and shown once when the field is new, whatever was applied.
   _names->storeIfChanged();
-  if (newField) _names->reloadTable();
+  if (newField && list.fieldIndex(yb::kYearbookFileField)) _names->reloadTable();
 }
 
 void YearbookController::showSummary(const QString& packageFolder,
